@@ -1,0 +1,86 @@
+#include <immintrin.h>
+
+#include "cipher/block_path.h"
+
+namespace marnoq {
+namespace {
+
+constexpr std::size_t kLanes = 8;  // blocks in flight: enough to hide the AESENC latency
+
+#define MARNOQ_AESNI __attribute__((target("aes,sse4.1")))
+
+MARNOQ_AESNI void loadKeys(const std::uint32_t* roundKeys, int rounds, __m128i* keys) {
+    for (int r = 0; r <= rounds; ++r) {
+        keys[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(roundKeys + 4 * r));
+    }
+}
+
+MARNOQ_AESNI void encrypt(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
+                          std::uint8_t* out, std::size_t blocks) {
+    __m128i keys[15];
+    loadKeys(roundKeys, rounds, keys);
+    std::size_t i = 0;
+    for (; i + kLanes <= blocks; i += kLanes) {
+        __m128i b[kLanes];
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            b[k] = _mm_xor_si128(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * (i + k))), keys[0]);
+        }
+        for (int r = 1; r < rounds; ++r) {
+            for (std::size_t k = 0; k < kLanes; ++k) {
+                b[k] = _mm_aesenc_si128(b[k], keys[r]);
+            }
+        }
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * (i + k)),
+                             _mm_aesenclast_si128(b[k], keys[rounds]));
+        }
+    }
+    for (; i < blocks; ++i) {
+        __m128i b = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i)),
+                                  keys[0]);
+        for (int r = 1; r < rounds; ++r) {
+            b = _mm_aesenc_si128(b, keys[r]);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
+                         _mm_aesenclast_si128(b, keys[rounds]));
+    }
+}
+
+MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
+                          std::uint8_t* out, std::size_t blocks) {
+    __m128i keys[15];
+    loadKeys(roundKeys, rounds, keys);
+    std::size_t i = 0;
+    for (; i + kLanes <= blocks; i += kLanes) {
+        __m128i b[kLanes];
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            b[k] = _mm_xor_si128(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * (i + k))), keys[0]);
+        }
+        for (int r = 1; r < rounds; ++r) {
+            for (std::size_t k = 0; k < kLanes; ++k) {
+                b[k] = _mm_aesdec_si128(b[k], keys[r]);
+            }
+        }
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * (i + k)),
+                             _mm_aesdeclast_si128(b[k], keys[rounds]));
+        }
+    }
+    for (; i < blocks; ++i) {
+        __m128i b = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i)),
+                                  keys[0]);
+        for (int r = 1; r < rounds; ++r) {
+            b = _mm_aesdec_si128(b, keys[r]);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
+                         _mm_aesdeclast_si128(b, keys[rounds]));
+    }
+}
+
+}  // namespace
+
+const BlockPath kAesNiPath{"aes-ni", encrypt, decrypt};
+
+}  // namespace marnoq

@@ -1,0 +1,44 @@
+#include "io/file_error.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace marnoq::io {
+namespace {
+
+const char* operationName(FileOperation operation) {
+    switch (operation) {
+        case FileOperation::Open: return "open";
+        case FileOperation::Create: return "create";
+        case FileOperation::Read: return "read";
+        case FileOperation::Write: return "write";
+        case FileOperation::Sync: return "sync";
+        case FileOperation::Rename: return "rename";
+        case FileOperation::Remove: return "remove";
+        case FileOperation::Stat: return "stat";
+    }
+    return "?";
+}
+
+std::string describe(FileOperation operation, const std::string& path, int code) {
+    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : std::strerror(code);
+    return std::string(operationName(operation)) + " " + path + ": " + reason;
+}
+
+}  // namespace
+
+FileError::FileError(FileOperation operation, std::string path, int code)
+    : std::runtime_error(describe(operation, path, code)),
+      operation_(operation),
+      path_(std::move(path)),
+      code_(code) {}
+
+bool FileError::isAccessFailure() const {
+    return code_ == EACCES || code_ == EPERM || code_ == EROFS;
+}
+
+void throwFileError(FileOperation operation, const std::string& path, int code) {
+    throw FileError(operation, path, code);
+}
+
+}  // namespace marnoq::io

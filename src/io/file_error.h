@@ -1,0 +1,34 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace marnoq::io {
+
+enum class FileOperation { Open, Create, Read, Write, Sync, Rename, Remove, Stat };
+
+// Code used when a file turned out shorter than its size promised while we read it.
+inline constexpr int kUnexpectedEnd = -1;
+
+// A failed file access. Carries what a front end needs to word its own message: which file,
+// what we tried, and the system's error number.
+class FileError : public std::runtime_error {
+public:
+    FileError(FileOperation operation, std::string path, int code);
+
+    FileOperation operation() const { return operation_; }
+    const std::string& path() const { return path_; }
+    int code() const { return code_; }
+
+    // A permission or read-only-medium failure: the case the program has its long message for.
+    bool isAccessFailure() const;
+
+private:
+    FileOperation operation_;
+    std::string path_;
+    int code_;
+};
+
+[[noreturn]] void throwFileError(FileOperation operation, const std::string& path, int code);
+
+}  // namespace marnoq::io

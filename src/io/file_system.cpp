@@ -1,0 +1,51 @@
+#include "io/file_system.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "io/fault_injection.h"
+
+namespace marnoq::io {
+namespace {
+
+struct stat statOrThrow(const std::string& path) {
+    checkInjectedFault(FileOperation::Stat, path);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throwFileError(FileOperation::Stat, path, errno);
+    }
+    return info;
+}
+
+}  // namespace
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::uint64_t fileSize(const std::string& path) {
+    return static_cast<std::uint64_t>(statOrThrow(path).st_size);
+}
+
+mode_t permissionBits(const std::string& path) { return statOrThrow(path).st_mode & 07777; }
+
+bool sameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace marnoq::io

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+namespace marnoq::io {
+
+// True for anything at the path, without following a final symbolic link.
+bool exists(const std::string& path);
+// True for a regular file, symbolic links followed.
+bool isRegularFile(const std::string& path);
+bool isDirectory(const std::string& path);
+// Size of the file at the path; throws FileError when it cannot be examined.
+std::uint64_t fileSize(const std::string& path);
+// Permission bits of the file at the path; throws FileError when it cannot be examined.
+mode_t permissionBits(const std::string& path);
+// True when both paths name the same file (hard or symbolic links included).
+bool sameFile(const std::string& first, const std::string& second);
+
+}  // namespace marnoq::io

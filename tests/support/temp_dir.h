@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace marnoq::test {
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempDir {
+public:
+    TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir();
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Names in the folder, sorted, dot-files included.
+    std::vector<std::string> entries() const;
+
+private:
+    std::string path_;
+};
+
+std::vector<std::uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void writeText(const std::string& path, const std::string& text);
+// Deterministic pseudo-random bytes.
+std::vector<std::uint8_t> randomBytes(std::size_t length, std::uint32_t seed = 1);
+
+}  // namespace marnoq::test
