@@ -53,11 +53,15 @@ public:
 
     // The file operations on open files, for callers that write through a temporary output
     // and want the checksum of the plain bytes from the same pass.
-    void EncryptToSink(io::InputFile& plain, io::ByteSink& out, std::string_view header,
-                       Crc32* plainCrc);
-    // openPlain is called only once the body length has proved valid. Returns 1 after the
-    // size error, else 0.
-    std::int32_t DecryptToSink(io::InputFile& cipher, std::uint64_t lenHeader,
+    // Returns the plain length it encrypted (taken once, at the start).
+    std::uint64_t EncryptToSink(io::InputFile& plain, io::ByteSink& out, std::string_view header,
+                                Crc32* plainCrc);
+    struct DecryptResult {
+        std::int32_t code;  // 1 after the size error, else 0
+        std::uint64_t plainLength;
+    };
+    // openPlain is called only once the body length has proved valid.
+    DecryptResult DecryptToSink(io::InputFile& cipher, std::uint64_t lenHeader,
                                const std::function<io::ByteSink&()>& openPlain, Crc32* plainCrc);
 
     std::int32_t Rounds() const { return Rounds_; }

@@ -49,8 +49,8 @@ void cRijndael::finishProgress(const ChunkProgress& progress) {
     }
 }
 
-void cRijndael::EncryptToSink(io::InputFile& plain, io::ByteSink& out, std::string_view header,
-                              Crc32* plainCrc) {
+std::uint64_t cRijndael::EncryptToSink(io::InputFile& plain, io::ByteSink& out,
+                                       std::string_view header, Crc32* plainCrc) {
     requireKey("FileEncrypt");
     const std::uint64_t length = plain.size();
     const std::uint64_t body = (length + 16) & ~std::uint64_t{15};
@@ -85,22 +85,24 @@ void cRijndael::EncryptToSink(io::InputFile& plain, io::ByteSink& out, std::stri
     }
     writer.finish();
     finishProgress(progress);
+    return length;
 }
 
-std::int32_t cRijndael::DecryptToSink(io::InputFile& cipher, std::uint64_t lenHeader,
-                                      const std::function<io::ByteSink&()>& openPlain,
-                                      Crc32* plainCrc) {
+cRijndael::DecryptResult cRijndael::DecryptToSink(io::InputFile& cipher, std::uint64_t lenHeader,
+                                                  const std::function<io::ByteSink&()>& openPlain,
+                                                  Crc32* plainCrc) {
     requireKey("FileDecrypt");
     const std::uint64_t size = cipher.size();
     const std::uint64_t body = size >= lenHeader ? size - lenHeader : 0;
     if (body == 0 || body % 16 != 0) {
         showMessage("File Size Error - ciphertext file not a multiple of block size");
         finishProgress(ChunkProgress(0));
-        return 1;
+        return {1, 0};
     }
     ChunkProgress progress(body);
     cipher.seek(lenHeader);
     PipelinedWriter writer(openPlain(), kBatch);
+    std::uint64_t written = 0;
     for (std::uint64_t offset = 0; offset < body;) {
         const std::size_t batch = static_cast<std::size_t>(std::min<std::uint64_t>(kBatch, body - offset));
         std::span<std::uint8_t> buffer = writer.nextBuffer().first(batch);
@@ -125,11 +127,12 @@ std::int32_t cRijndael::DecryptToSink(io::InputFile& cipher, std::uint64_t lenHe
             plainCrc->update(buffer.first(keep));
         }
         writer.submit(keep);
+        written += keep;
         offset += batch;
     }
     writer.finish();
     finishProgress(progress);
-    return 0;
+    return {0, written};
 }
 
 std::int32_t cRijndael::FileEncrypt(const std::string& PlaintextFileName,
@@ -146,13 +149,13 @@ std::int32_t cRijndael::FileDecrypt(const std::string& PlaintextFileName,
                                     std::uint64_t lenHeader) {
     io::InputFile cipher(CiphertextFileName);
     std::optional<io::OutputFile> out;
-    std::int32_t result = DecryptToSink(cipher, lenHeader, [&]() -> io::ByteSink& {
+    auto result = DecryptToSink(cipher, lenHeader, [&]() -> io::ByteSink& {
         return out.emplace(io::OutputFile::createOrTruncate(PlaintextFileName));
     }, nullptr);
     if (out) {
         out->close();
     }
-    return result;
+    return result.code;
 }
 
 }  // namespace marnoq

@@ -40,7 +40,8 @@ TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
         throwFileError(FileOperation::Create, destination_, errno);
     }
     path_.assign(buffer.data());
-    file_.emplace(path_, std::move(fd));
+    // Errors name the destination: that is the file the user asked for.
+    file_.emplace(destination_, std::move(fd));
     try {
         file_->setMode(mode & 07777 & ~currentUmask());
     } catch (...) {

@@ -1,0 +1,142 @@
+#include "jobs/decrypt_job.h"
+
+#include <cerrno>
+#include <optional>
+
+#include "digest/crc32.h"
+#include "io/file_error.h"
+#include "io/file_system.h"
+#include "io/input_file.h"
+#include "io/temporary_output.h"
+#include "jobs/job_run.h"
+#include "jobs/messages.h"
+#include "jobs/password_input.h"
+#include "jobs/path_functions.h"
+
+namespace marnoq::jobs {
+namespace {
+
+FileOutcome checkedOutcome(JobRun& run, const std::string& stored, std::uint32_t crc,
+                           std::uint64_t length, const std::string& dst, bool keepOlder) {
+    if (crcTextFor(crc, length) == stored) {
+        return FileOutcome::Done;
+    }
+    std::string text = checksumMessage(Nurdatei(dst));
+    if (keepOlder) {
+        text += keptOlderFileLine(dst);
+    }
+    run.message(text);
+    return FileOutcome::ChecksumMismatch;
+}
+
+FileOutcome verifyOne(JobRun& run, io::InputFile& in, const FileHeader& header,
+                      const std::string& dst) {
+    io::DiscardingSink sink;
+    Crc32 crc;
+    auto result = run.cipher().DecryptToSink(in, HeaderLength, [&]() -> io::ByteSink& { return sink; }, &crc);
+    if (result.code != 0) {
+        return FileOutcome::SizeError;
+    }
+    return checkedOutcome(run, header.CrcText, crc.value(), result.plainLength, dst, false);
+}
+
+FileOutcome decryptOne(JobRun& run, io::InputFile& in, const FileHeader& header,
+                       const std::string& src, const std::string& dst) {
+    if (dst == src || io::sameFile(dst, src)) {
+        throw JobFailure(sameFileMessage(dst));
+    }
+    if (io::isDirectory(dst)) {
+        io::throwFileError(io::FileOperation::Create, dst, EISDIR);
+    }
+    // An older file of the output name survives a result that fails its checksum.
+    const bool olderExists = io::exists(dst);
+    std::optional<io::TemporaryOutput> out;
+    Crc32 crc;
+    auto result = run.cipher().DecryptToSink(
+        in, HeaderLength,
+        [&]() -> io::ByteSink& { return out.emplace(dst, io::permissionBits(src) & 0777).file(); },
+        &crc);
+    if (result.code != 0) {
+        return FileOutcome::SizeError;
+    }
+    const FileOutcome outcome =
+        checkedOutcome(run, header.CrcText, crc.value(), result.plainLength, dst, olderExists);
+    if (outcome == FileOutcome::ChecksumMismatch && olderExists) {
+        out->discard();
+    } else {
+        out->commit();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
+    JobReport report;
+    JobState& state = view.state();
+    if (view.caption(StartButton::Decrypt) == kCancelCaption) {
+        state.CancelDecrypt = true;
+        return report;
+    }
+    if (state.busy) {
+        return report;
+    }
+    if (view.entryCount(FileList::Decrypt) == 0) {
+        refuseInput(view, report, text::kNoDecryptFiles);
+        return report;
+    }
+    const SecretString typed(view.passwordText(2));
+    if (typed.str().empty()) {
+        refuseInput(view, report, text::kEnterDecryptPassword, Control::Password2);
+        return report;
+    }
+    auto password = passwordFor(view, report, 2, typed.str());
+    if (!password) {
+        return report;
+    }
+    if (view.suffixOptionSelected() && trimSpaces(view.suffixText()).find('/') != std::string::npos) {
+        refuseInput(view, report, text::kSuffixSlash, Control::Suffix);
+        return report;
+    }
+    const std::string hash = saltedPasswordHash(password->str());
+
+    JobRun run(view, StartButton::Decrypt, FileList::Decrypt, 2);
+    run.start(makeKeyBytes(password->str()));
+    run.guarded(report, [&] {
+        for (int i = 0; i <= run.lastIndex(); ++i) {
+            const std::string src = run.selectFile(i);
+            if (!io::isRegularFile(src)) {
+                report.files.push_back({src, FileOutcome::Skipped});
+            } else {
+                const std::string dst =
+                    decryptedName(src, view.suffixOptionSelected(), view.suffixText());
+                io::InputFile in(src);
+                const auto header = readHeader(in);
+                if (!header || !header->signatureValid()) {
+                    run.restoreRest(MousePointer::Arrow);
+                    run.message(foreignFileMessage(Nurdatei(src)));
+                    report.files.push_back({src, FileOutcome::Foreign});
+                    return;
+                }
+                if (header->PasswordHash != hash) {
+                    run.restoreRest(MousePointer::Default);
+                    run.message(text::kWrongPassword);
+                    report.files.push_back({src, FileOutcome::WrongPassword});
+                    return;
+                }
+                const FileOutcome outcome = target == DecryptTarget::VerifyOnly
+                                                ? verifyOne(run, in, *header, dst)
+                                                : decryptOne(run, in, *header, src, dst);
+                report.files.push_back({src, outcome});
+                view.setStatusText("FileDecrypt bearbeitet: 100 %");
+            }
+            if (run.cancelRequested()) {
+                break;
+            }
+        }
+        run.appendTime(" , DecryptTime: ");
+    });
+    return report;
+}
+
+}  // namespace marnoq::jobs

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace marnoq::jobs {
+
+enum class FileOutcome {
+    Done,              // written (or verified) and the checksum matches
+    Skipped,           // not an existing regular file
+    Foreign,           // no signature of ours: the job stopped
+    WrongPassword,     // the job stopped
+    SizeError,         // body length not a positive multiple of 16: nothing written
+    ChecksumMismatch,  // reported; the job went on
+    Failed,            // a file error or refusal ended the job
+};
+
+// What one click did, for front ends that need more than the window shows (the exit status).
+struct JobReport {
+    bool started = false;     // the input checks passed and the file loop ran
+    bool inputError = false;  // an input check refused the job
+    bool aborted = false;     // the program was closed during the job
+    struct File {
+        std::string path;
+        FileOutcome outcome;
+    };
+    std::vector<File> files;
+
+    bool allDone() const {
+        if (!started || aborted) {
+            return false;
+        }
+        for (const auto& file : files) {
+            if (file.outcome != FileOutcome::Done) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+}  // namespace marnoq::jobs

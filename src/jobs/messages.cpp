@@ -1,0 +1,89 @@
+#include "jobs/messages.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "io/file_error.h"
+
+namespace marnoq::jobs {
+namespace {
+
+std::string reasonText(int code) {
+    switch (code) {
+        case io::kUnexpectedEnd: return "Die Datei wurde während der Verarbeitung kürzer.";
+        case ENOENT: return "Die Datei oder der Ordner existiert nicht.";
+        case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei.";
+        case EDQUOT: return "Das Speicherkontingent ist erschöpft.";
+        case EISDIR: return "Unter diesem Namen existiert bereits ein Ordner.";
+        case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner.";
+        case EIO: return "Ein-/Ausgabefehler des Datenträgers.";
+        case EFBIG: return "Die Datei ist für dieses Dateisystem zu groß.";
+        case ENAMETOOLONG: return "Der Dateiname ist zu lang.";
+        case EACCES:
+        case EPERM: return "Zugriff verweigert.";
+        case EROFS: return "Der Datenträger ist schreibgeschützt.";
+        case EMFILE:
+        case ENFILE: return "Zu viele offene Dateien.";
+        case EBUSY:
+        case ETXTBSY: return "Die Datei wird gerade verwendet.";
+        case EXDEV: return "Die Datei liegt auf einem anderen Dateisystem.";
+        default: return std::string("Systemfehler ") + std::to_string(code) + " (" +
+                        std::strerror(code) + ").";
+    }
+}
+
+const char* actionText(io::FileOperation operation) {
+    switch (operation) {
+        case io::FileOperation::Open:
+        case io::FileOperation::Read: return "Fehler beim Lesen der Datei:";
+        case io::FileOperation::Create:
+        case io::FileOperation::Write:
+        case io::FileOperation::Sync: return "Fehler beim Schreiben der Datei:";
+        case io::FileOperation::Rename: return "Fehler beim Ersetzen der Datei:";
+        case io::FileOperation::Remove: return "Fehler beim Löschen der Datei:";
+        case io::FileOperation::Stat: return "Fehler beim Prüfen der Datei:";
+    }
+    return "Fehler bei der Datei:";
+}
+
+bool isWriteSide(io::FileOperation operation) {
+    return operation != io::FileOperation::Open && operation != io::FileOperation::Read &&
+           operation != io::FileOperation::Stat;
+}
+
+}  // namespace
+
+std::string foreignFileMessage(const std::string& fileName) {
+    return std::string("Die Datei: ") + kCrLf + fileName + kCrLf +
+           "wurde nicht mit diesem Programm verschlüsselt oder ist beschädigt!";
+}
+
+std::string checksumMessage(const std::string& fileName) {
+    return "Datei:  " + fileName + "   -> checksum error!" + kCrLf +
+           "Die crc32 Checksumme der entschlüsselten Datei stimmt nicht mit der Checksumme der "
+           "Originaldatei überein!";
+}
+
+std::string keptOlderFileLine(const std::string& path) {
+    return std::string(kCrLf) + "Die bereits vorhandene Datei " + path +
+           " wurde beibehalten, das fehlerhafte Ergebnis verworfen.";
+}
+
+std::string sameFileMessage(const std::string& path) {
+    return std::string("Die Datei: ") + kCrLf + path + kCrLf +
+           "würde sich selbst überschreiben. Bitte einen anderen Suffix wählen!";
+}
+
+std::string fileErrorMessage(const io::FileError& error) {
+    if (error.isAccessFailure() && isWriteSide(error.operation())) {
+        return std::string("Fehler beim Schreiben! Mögliche Ursachen:") + kCrLf +
+               "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger." +
+               kCrLf +
+               "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben." +
+               kCrLf + error.path();
+    }
+    return std::string(actionText(error.operation())) + kCrLf + error.path() + kCrLf +
+           reasonText(error.code());
+}
+
+}  // namespace marnoq::jobs

@@ -1,0 +1,166 @@
+#include <sys/stat.h>
+
+#include "io/file_system.h"
+#include "jobs/job_fixture.h"
+#include "support/fault_plan.h"
+
+namespace marnoq {
+namespace {
+
+using jobs::Control;
+using jobs::MessageIcon;
+using jobs::MousePointer;
+
+class EncryptJobTest : public test::JobTest {};
+
+TEST_F(EncryptJobTest, InputChecksInOrderWithMessageAndFocus) {
+    auto report = jobs::cmdEnc_Click(view);  // empty list, empty passwords: the list comes first
+    EXPECT_TRUE(report.inputError);
+    view.list1 = {dir.file("a.txt")};
+    test::writeText(dir.file("a.txt"), "x");
+    jobs::cmdEnc_Click(view);
+    view.passwords[0] = "Geheim";
+    view.passwords[1] = "geheim";
+    jobs::cmdEnc_Click(view);
+    view.passwords[0] = view.passwords[1] = "Zoë ł";
+    jobs::cmdEnc_Click(view);
+
+    ASSERT_EQ(view.boxes.size(), 4u);
+    EXPECT_EQ(view.boxes[0].text, "Bitte eine zu verschlüsselnde Dateien auswählen !");
+    EXPECT_EQ(view.boxes[1].text, "Bitte ein Passwort eingeben !");
+    EXPECT_EQ(view.boxes[2].text, "Die Passworte stimmen nicht überein !");
+    EXPECT_NE(view.boxes[3].text.find("Windows-1252"), std::string::npos);
+    for (const auto& box : view.boxes) {
+        EXPECT_EQ(box.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(box.title, "AES-Marnoq");
+    }
+    EXPECT_EQ(view.focus,
+              (std::vector<Control>{Control::Password0, Control::Password1, Control::Password0}));
+    EXPECT_TRUE(view.pointers.empty());
+    EXPECT_TRUE(view.captionHistory.empty());
+    EXPECT_FALSE(view.statusVisible);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.txt"});
+}
+
+TEST_F(EncryptJobTest, ThreeFilesWithStatusLinesCaptionsAndTime) {
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
+        test::writeBytes(dir.file(name), test::randomBytes(99990));
+    }
+    view.list1 = {dir.file("a.bin"), dir.file("b.bin"), dir.file("c.bin")};
+    view.setPassword("  spaces count  ");
+    auto report = jobs::cmdEnc_Click(view);
+    ASSERT_TRUE(report.allDone());
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_TRUE(view.statusVisible);
+    EXPECT_EQ(view.captionHistory, (std::vector<std::string>{"Abbrechen", "AES Encrypt"}));
+    EXPECT_EQ(view.pointers, (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Arrow}));
+    EXPECT_EQ(view.jobState.JobMode, 1);
+    EXPECT_EQ(view.selected1, 2);
+    // body 100000: 2.5 chunks round to 2, full-chunk events at 50 and 100.
+    const std::vector<std::string> expected = {
+        "File: 1 von 3,  File bearbeitet: 50 %", "File: 1 von 3,  File bearbeitet: 100 %",
+        "File: 2 von 3,  File bearbeitet: 50 %", "File: 2 von 3,  File bearbeitet: 100 %",
+        "File: 3 von 3,  File bearbeitet: 50 %", "File: 3 von 3,  File bearbeitet: 100 %"};
+    ASSERT_EQ(view.statusHistory.size(), expected.size() + 1);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), view.statusHistory.begin()));
+    const std::string& last = view.statusHistory.back();
+    EXPECT_EQ(last.rfind(expected.back() + " , EncryptTime: ", 0), 0u) << last;
+    EXPECT_TRUE(last.ends_with(" ms") || last.ends_with(" s")) << last;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.bin", "a.bin.aes", "b.bin", "b.bin.aes",
+                                                      "c.bin", "c.bin.aes"}));
+}
+
+TEST_F(EncryptJobTest, OneFileKeepsTheCaptionAndMissingEntriesAreSkipped) {
+    test::writeText(dir.file("only.txt"), "hello");
+    view.list1 = {dir.file("only.txt")};
+    view.setPassword("pw");
+    jobs::cmdEnc_Click(view);
+    EXPECT_EQ(view.captionHistory, std::vector<std::string>{"AES Encrypt"});
+
+    ::mkdir(dir.file("folder").c_str(), 0755);
+    view.list1 = {dir.file("gone.txt"), dir.file("folder"), dir.file(".hidden")};
+    test::writeText(dir.file(".hidden"), "dot-files are ordinary files");
+    view.statusHistory.clear();
+    auto report = jobs::cmdEnc_Click(view);
+    EXPECT_EQ(report.files[0].outcome, jobs::FileOutcome::Skipped);
+    EXPECT_EQ(report.files[1].outcome, jobs::FileOutcome::Skipped);
+    EXPECT_EQ(report.files[2].outcome, jobs::FileOutcome::Done);
+    EXPECT_TRUE(io::isRegularFile(dir.file(".hidden.aes")));
+    EXPECT_FALSE(io::exists(dir.file("folder.aes")));
+    EXPECT_NE(view.status.find(" , EncryptTime: "), std::string::npos);
+}
+
+TEST_F(EncryptJobTest, RepeatableOutputReplacesReadOnlyFileAndKeepsMode) {
+    test::writeBytes(dir.file("p.dat"), test::randomBytes(5000));
+    ::chmod(dir.file("p.dat").c_str(), 0640);
+    view.list1 = {dir.file("p.dat")};
+    view.setPassword("pw");
+    jobs::cmdEnc_Click(view);
+    auto first = test::readBytes(dir.file("p.dat.aes"));
+    ::chmod(dir.file("p.dat.aes").c_str(), 0444);
+    jobs::cmdEnc_Click(view);
+    EXPECT_EQ(test::readBytes(dir.file("p.dat.aes")), first);
+    EXPECT_EQ(io::permissionBits(dir.file("p.dat.aes")) & 0777, 0640u & ~0022u & 0777);
+    EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(EncryptJobTest, CancelDuringTheFirstOfThreeFiles) {
+    for (const char* name : {"1.bin", "2.bin", "3.bin"}) {
+        test::writeBytes(dir.file(name), test::randomBytes(200000));
+    }
+    view.list1 = {dir.file("1.bin"), dir.file("2.bin"), dir.file("3.bin")};
+    view.setPassword("pw");
+    int otherClicks = 0;
+    view.onEvents = [&](test::FakeView& v) {
+        if (v.selected1 == 0 && v.caption(jobs::StartButton::Encrypt) == "Abbrechen") {
+            jobs::cmdEnc_Click(v);                             // the cancel click
+            otherClicks += jobs::cmdDec_Click(v).started;  // ignored while the job runs
+        }
+    };
+    auto report = jobs::cmdEnc_Click(view);
+    EXPECT_EQ(otherClicks, 0);
+    EXPECT_TRUE(view.boxes.empty());
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(test::readBytes(dir.file("1.bin.aes")).size(), 31u + 200016u);
+    EXPECT_FALSE(io::exists(dir.file("2.bin.aes")));
+    EXPECT_NE(view.status.find(" , EncryptTime: "), std::string::npos);
+    EXPECT_EQ(view.caption(jobs::StartButton::Encrypt), "AES Encrypt");
+    EXPECT_FALSE(view.jobState.busy);
+}
+
+TEST_F(EncryptJobTest, WriteFailuresKeepTheOlderOutputAndStopTheJob) {
+    test::writeBytes(dir.file("a.bin"), test::randomBytes(700000, 1));
+    test::writeBytes(dir.file("b.bin"), test::randomBytes(10, 2));
+    test::writeText(dir.file("a.bin.aes"), "older output");
+    view.list1 = {dir.file("a.bin"), dir.file("b.bin")};
+    view.setPassword("pw");
+    {
+        test::FaultPlan plan(io::FileOperation::Write, 2, ENOSPC);  // in the middle of the body
+        jobs::cmdEnc_Click(view);
+    }
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "Fehler beim Schreiben der Datei:\r\n" + dir.file("a.bin.aes") +
+                                      "\r\nAuf dem Datenträger ist kein Platz mehr frei.");
+    EXPECT_EQ(view.boxes[0].title, "AES-Marnoq");
+    EXPECT_EQ(test::readBytes(dir.file("a.bin.aes")),
+              std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r', ' ', 'o', 'u', 't', 'p', 'u', 't'}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.bin", "a.bin.aes", "b.bin"}));
+    EXPECT_EQ(view.caption(jobs::StartButton::Encrypt), "AES Encrypt");
+    EXPECT_EQ(view.pointers.back(), MousePointer::Arrow);
+    EXPECT_EQ(view.status.find("EncryptTime"), std::string::npos);
+
+    view.boxes.clear();
+    {
+        test::FaultPlan plan(io::FileOperation::Create, 1, EACCES);  // no temporary output
+        jobs::cmdEnc_Click(view);
+    }
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text,
+              "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
+              "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
+              "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.\r\n" +
+                  dir.file("a.bin.aes"));
+}
+
+}  // namespace
+}  // namespace marnoq
