@@ -62,7 +62,10 @@ std::string JobRun::selectFile(int index) {
     return current_;
 }
 
-bool JobRun::cancelRequested() const {
+bool JobRun::cancelRequested() {
+    // Between files too, so that closing the program never waits for the rest of the list.
+    view_.letEventsRun();
+    checkAbort(view_);
     const JobState& state = view_.state();
     return button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt;
 }

@@ -39,7 +39,7 @@ public:
     void start(const KeyBytes& key);
     // Selects entry i and returns its path.
     std::string selectFile(int index);
-    bool cancelRequested() const;
+    bool cancelRequested();
     void appendTime(const std::string& label);
     void restoreRest(MousePointer pointer);
     void message(const std::string& text);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "jobs/job_view.h"
+
+namespace marnoq::cli {
+
+// The job's window on a terminal: one list, messages as lines on stderr, the status line
+// redrawn in place (at most ten times a second) when stderr is a terminal.
+class CliView : public jobs::JobView {
+public:
+    CliView(std::FILE* err, bool interactive, const volatile std::sig_atomic_t* stopSignal);
+
+    void setFiles(jobs::FileList list, std::vector<std::string> files);
+    void setPasswords(const std::string& first, const std::string& repeat);
+    void setNaming(bool suffixMode, const std::string& suffix);
+    // Ends the in-place line and prints the final status text.
+    void finishStatus();
+
+    int entryCount(jobs::FileList list) const override;
+    std::string entry(jobs::FileList list, int index) const override;
+    int selectedIndex(jobs::FileList list) const override;
+    void selectEntry(jobs::FileList list, int index) override;
+    std::string passwordText(int box) const override;
+    std::string suffixText() const override { return suffix_; }
+    bool suffixOptionSelected() const override { return suffixMode_; }
+    std::string caption(jobs::StartButton button) const override;
+    void setCaption(jobs::StartButton button, const std::string& text) override;
+    void setPointer(jobs::MousePointer) override {}
+    void setFocus(jobs::Control) override {}
+    std::string statusText() const override { return status_; }
+    void setStatusText(const std::string& text) override;
+    void showStatus() override {}
+    void messageBox(const std::string& text, jobs::MessageIcon icon,
+                    const std::string& title) override;
+    void letEventsRun() override;
+    jobs::JobState& state() override { return state_; }
+
+    ~CliView() override;
+
+private:
+    void redraw(bool force);
+
+    std::FILE* err_;
+    bool interactive_;
+    const volatile std::sig_atomic_t* stopSignal_;
+    jobs::FileList list_ = jobs::FileList::Encrypt;
+    std::vector<std::string> files_;
+    int selected_ = -1;
+    std::string passwords_[3];
+    bool suffixMode_ = true;
+    std::string suffix_ = "-dec";
+    std::string captions_[2] = {"AES Encrypt", "AES Decrypt"};
+    std::string status_;
+    bool lineOpen_ = false;
+    std::chrono::steady_clock::time_point lastDraw_{};
+    jobs::JobState state_;
+};
+
+}  // namespace marnoq::cli

@@ -1,0 +1,28 @@
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+void onStop(int signal) { stopSignal = signal; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    struct sigaction action {};
+    action.sa_handler = onStop;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const marnoq::cli::Streams streams{stdin, stdout, stderr, ::isatty(STDERR_FILENO) == 1};
+    return marnoq::cli::runCli(arguments, streams, &stopSignal);
+}

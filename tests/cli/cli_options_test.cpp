@@ -1,0 +1,36 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace marnoq::cli {
+namespace {
+
+TEST(CliOptions, CommandsSourcesAndNaming) {
+    auto parsed = parseArguments({"decrypt", "--password-file", "pw", "--suffix", "-x", "a.aes",
+                                  "--", "--odd.aes"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->command, Command::Decrypt);
+    EXPECT_EQ(parsed.options->passwordSource, PasswordSource::File);
+    EXPECT_EQ(parsed.options->passwordFile, "pw");
+    EXPECT_EQ(parsed.options->suffix, "-x");
+    EXPECT_EQ(parsed.options->files, (std::vector<std::string>{"a.aes", "--odd.aes"}));
+
+    EXPECT_TRUE(parseArguments({"decrypt", "--original-name", "a.aes"}).options->originalName);
+    EXPECT_EQ(parseArguments({"--version"}).options->command, Command::Version);
+}
+
+TEST(CliOptions, RefusalsSayWhy) {
+    EXPECT_EQ(parseArguments({}).error, "Kein Befehl angegeben.");
+    EXPECT_EQ(parseArguments({"shred", "a"}).error, "Unbekannter Befehl: shred");
+    EXPECT_EQ(parseArguments({"encrypt"}).error, "Keine Dateien angegeben.");
+    EXPECT_EQ(parseArguments({"encrypt", "--fast", "a"}).error, "Unbekannte Option: --fast");
+    EXPECT_EQ(parseArguments({"encrypt", "--suffix", "x", "a"}).error, "Unbekannte Option: --suffix");
+    EXPECT_FALSE(parseArguments({"decrypt", "--original-name", "--suffix", "x", "a.aes"}).options);
+    EXPECT_FALSE(parseArguments({"decrypt", "a.aes", "--password-file"}).options);
+    auto leak = parseArguments({"encrypt", "--password=geheim", "a"});
+    EXPECT_FALSE(leak.options);
+    EXPECT_NE(leak.error.find("nie als Argument"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marnoq::cli

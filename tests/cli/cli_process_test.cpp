@@ -1,0 +1,165 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "io/file_system.h"
+#include "io/temporary_output.h"
+#include "support/process.h"
+#include "support/temp_dir.h"
+
+namespace marnoq {
+namespace {
+
+using test::run;
+
+class CliTest : public ::testing::Test {
+protected:
+    test::ProcessResult cli(std::vector<std::string> args, const std::string& input = "") {
+        args.insert(args.begin(), MARNOQ_CLI);
+        return run(args, dir.path(), input);
+    }
+    void SetUp() override {
+        test::writeText(dir.file("pw"), "Geheim 42\n");
+        ::chmod(dir.file("pw").c_str(), 0600);
+    }
+    test::TempDir dir;
+};
+
+TEST_F(CliTest, EncryptVerifyInfoDecryptWithEachPasswordSource) {
+    const auto plain = test::randomBytes(123457);
+    test::writeBytes(dir.file("Bericht März.pdf"), plain);
+
+    auto enc = cli({"encrypt", "--password-file", "pw", "Bericht März.pdf"});
+    ASSERT_EQ(enc.status, 0) << enc.err;
+    EXPECT_NE(enc.err.find(" , EncryptTime: "), std::string::npos);
+
+    auto verify = cli({"verify", "--password-stdin", "Bericht März.pdf.aes"}, "Geheim 42\r\n");
+    EXPECT_EQ(verify.status, 0) << verify.err;
+
+    auto info = cli({"info", "Bericht März.pdf.aes"});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("Signatur:      aes (gültig)"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("123472 Bytes (gültig)"), std::string::npos) << info.out;
+
+    auto dec = cli({"decrypt", "--password-file", "pw", "Bericht März.pdf.aes"});
+    ASSERT_EQ(dec.status, 0) << dec.err;
+    EXPECT_EQ(test::readBytes(dir.file("Bericht März-dec.pdf")), plain);
+
+    auto original = cli({"decrypt", "--password-stdin", "--original-name", "Bericht März.pdf.aes"},
+                        "Geheim 42\n");
+    ASSERT_EQ(original.status, 0) << original.err;
+    EXPECT_EQ(test::readBytes(dir.file("Bericht März.pdf")), plain);
+}
+
+TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
+    test::writeText(dir.file("a.txt"), "text");
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "a.txt"}).status, 0);
+
+    auto wrong = cli({"decrypt", "--password-stdin", "a.txt.aes"}, "falsch\n");
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("Falsches Passwort!"), std::string::npos);
+
+    test::writeText(dir.file("fremd.aes"), "this is not ours at all, really not");
+    auto foreign = cli({"verify", "--password-file", "pw", "fremd.aes"});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_NE(foreign.err.find("wurde nicht mit diesem Programm verschlüsselt"), std::string::npos);
+    EXPECT_EQ(cli({"info", "fremd.aes"}).status, 1);
+
+    EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "missing.txt"}).status, 1);
+    EXPECT_EQ(cli({"encrypt"}).status, 2);
+    EXPECT_EQ(cli({"encrypt", "--bogus", "a.txt"}).status, 2);
+    EXPECT_EQ(cli({"decrypt", "--password-file", "pw", "a.txt"}).status, 2);  // not ".aes"
+    EXPECT_EQ(cli({"encrypt", "--password-stdin", "a.txt"}, "").status, 2);
+    EXPECT_EQ(cli({"encrypt", "--password-stdin", "a.txt"}, std::string(33, 'x') + "\n").status, 2);
+    auto nonLatin = cli({"encrypt", "--password-stdin", "a.txt"}, "пароль\n");
+    EXPECT_EQ(nonLatin.status, 2);
+    EXPECT_NE(nonLatin.err.find("Windows-1252"), std::string::npos);
+    auto terminal = cli({"encrypt", "a.txt"});  // no terminal in the test
+    EXPECT_EQ(terminal.status, 2);
+    EXPECT_EQ(cli({"--help"}).status, 0);
+    EXPECT_NE(cli({"--version"}).out.find("1.1"), std::string::npos);
+}
+
+TEST_F(CliTest, SameFileTwiceOwnOutputNameAndFolderInTheWay) {
+    test::writeText(dir.file("notes"), "some notes");
+    auto twice = cli({"encrypt", "--password-file", "pw", "notes", "./notes"});
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    EXPECT_NE(twice.err.find("mehrfach angegeben"), std::string::npos);
+    const auto encrypted = test::readBytes(dir.file("notes.aes"));
+
+    auto self = cli({"decrypt", "--password-file", "pw", "--suffix", ".aes", "notes.aes"});
+    EXPECT_EQ(self.status, 1);
+    EXPECT_NE(self.err.find("würde sich selbst überschreiben"), std::string::npos);
+    EXPECT_EQ(test::readBytes(dir.file("notes.aes")), encrypted);
+
+    ::mkdir(dir.file("notes-dec").c_str(), 0755);
+    auto folder = cli({"decrypt", "--password-file", "pw", "notes.aes"});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("bereits ein Ordner"), std::string::npos);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"notes", "notes-dec", "notes.aes", "pw"}));
+}
+
+TEST_F(CliTest, PasswordFileReadableByOthersIsWarnedAbout) {
+    test::writeText(dir.file("x"), "x");
+    ::chmod(dir.file("pw").c_str(), 0644);
+    auto result = cli({"encrypt", "--password-file", "pw", "x"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.err.find("für andere Benutzer lesbar"), std::string::npos);
+}
+
+// Permission tests mean nothing as root: drop to nobody for them.
+TEST_F(CliTest, FolderWithoutWritePermission) {
+    if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "needs root and setpriv to run the program as an unprivileged user";
+    }
+    ::chmod(dir.path().c_str(), 0755);  // nobody may enter and read, not write
+    test::writeText(dir.file("a.txt"), "plain");
+    ::chmod(dir.file("a.txt").c_str(), 0644);
+    auto result = run({"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                       MARNOQ_CLI, "encrypt", "--password-stdin", "a.txt"},
+                      dir.path(), "geheim\n");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Fehler beim Schreiben! Mögliche Ursachen:\n1. Der aktuelle Ordner "
+                              "befindet sich auf einen schreibgeschützten Datenträger.\n2. Sie "
+                              "besitzen nicht die erforderlichen Rechte um in diesen Ordner zu "
+                              "schreiben.\n" + dir.file("a.txt.aes")),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
+}
+
+TEST_F(CliTest, SignalsRemoveTheTemporaryOutputAndKeepTheOlderFile) {
+    // A sparse 4 GiB file takes long enough to interrupt.
+    {
+        int fd = ::open(dir.file("big").c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(fd, std::int64_t{4} << 30), 0);
+        ::close(fd);
+    }
+    test::writeText(dir.file("big.aes"), "older");
+    for (int sig : {SIGTERM, SIGINT, SIGKILL}) {
+        test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "big"}, dir.path());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        process.signal(sig);
+        auto result = process.wait();
+        EXPECT_EQ(result.status, 128 + sig) << result.err;
+        EXPECT_EQ(test::readBytes(dir.file("big.aes")),
+                  std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
+        auto names = dir.entries();
+        const bool leftover = std::any_of(names.begin(), names.end(), [](const std::string& n) {
+            return n.find(io::TemporaryOutput::kMarker) != std::string::npos;
+        });
+        // Only a killed process cannot clean up; its leftover says what it is.
+        EXPECT_EQ(leftover, sig == SIGKILL) << sig;
+        if (sig != SIGKILL) {
+            EXPECT_NE(result.err.find("Abgebrochen"), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace marnoq
