@@ -1,0 +1,163 @@
+#include <QDir>
+#include <QFileInfo>
+
+#include "jobs/messages.h"
+#include "jobs/path_functions.h"
+#include "ui/command_line_files.h"
+#include "ui/frm_aes.h"
+#include "ui/std_dialoge.h"
+
+namespace marnoq::ui {
+namespace {
+
+const char* kFullListText = "Die Liste kann höchstens 32767 Dateien aufnehmen; weitere Dateien wurden nicht übernommen.";
+
+QString wrongExtensionMessage(const QString& path) {
+    return "Datei: " + QFileInfo(path).fileName() +
+           "\r\nFehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der "
+           "Erweiterung .aes Dateien ausgewählt werden!";
+}
+
+}  // namespace
+
+void frmAES::refreshCount(FileListWidget* list) {
+    (list == &List1 ? Label5 : Label6).setText("Files: " + QString::number(list->count()));
+}
+
+void frmAES::refreshList(FileListWidget* list) {
+    list->xListKillDupes();
+    list->AddHScroll(windowFont_);
+}
+
+void frmAES::addToList(FileListWidget* list, const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (!list->addEntry(path)) {
+            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+            return;
+        }
+    }
+}
+
+void frmAES::takeCommandLine(const std::vector<std::string>& arguments) {
+    const CommandLineFiles files = sortCommandLine(arguments, QDir::currentPath().toStdString());
+    auto toList = [](const std::vector<std::string>& paths) {
+        QStringList list;
+        for (const auto& path : paths) {
+            list << QString::fromStdString(path);
+        }
+        return list;
+    };
+    addToList(&List1, toList(files.encrypt));
+    addToList(&List2, toList(files.decrypt));
+    refreshList(&List1);
+    refreshList(&List2);
+}
+
+void frmAES::addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
+                           const QString& defaultExt) {
+    Label1.setText("0 %");
+    status_ = "0 %";
+    const QString picked =
+        ShowOpen(dialogs_, this, title, QDir::currentPath(), QString(), filter, defaultExt);
+    if (!picked.isEmpty()) {
+        const QStringList parts = picked.split(QChar(0));
+        if (parts.size() == 1) {
+            addToList(list, parts);
+        } else {
+            QString folder = parts.front();
+            if (!folder.endsWith('/')) {
+                folder += '/';
+            }
+            QStringList paths;
+            for (qsizetype i = 1; i < parts.size(); ++i) {
+                if (!parts[i].isEmpty()) {
+                    paths << folder + parts[i];
+                }
+            }
+            addToList(list, paths);
+        }
+        refreshList(list);
+    }
+    refreshCount(list);
+}
+
+void frmAES::Befehl2_Click() {
+    addFromDialog(&List1, "Zu verschlüsselnde Datei(en) auswählen", "Alle Dateien (*.*)|*.*", "*.*");
+}
+
+void frmAES::Command3_Click() {
+    addFromDialog(&List2, "Zu entschlüsselnde Datei auswählen",
+                  "AES verschluesselte Dateien (*.aes)|*.aes", "*.aes");
+}
+
+void frmAES::Command5_Click() {
+    List1.clear();
+    refreshCount(&List1);
+}
+
+void frmAES::Command6_Click() {
+    List2.clear();
+    refreshCount(&List2);
+}
+
+void frmAES::List1_DblClick() {
+    List1.xListRemoveSelected();
+    refreshCount(&List1);
+}
+
+void frmAES::List2_DblClick() {
+    List2.xListRemoveSelected();
+    refreshCount(&List2);
+}
+
+void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
+    if (urls.isEmpty()) {
+        return;
+    }
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) {
+            continue;
+        }
+        const QFileInfo info(url.toLocalFile());
+        if (!info.exists()) {
+            return;  // an item that cannot be examined ends this drop, without a refresh
+        }
+        if (!info.isDir()) {
+            paths << info.absoluteFilePath();
+        }
+    }
+    addToList(&List1, paths);
+    refreshList(&List1);
+    refreshCount(&List1);
+}
+
+void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
+    if (urls.isEmpty()) {
+        return;
+    }
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) {
+            continue;
+        }
+        const QFileInfo info(url.toLocalFile());
+        if (!info.exists()) {
+            return;
+        }
+        if (info.isDir()) {
+            continue;
+        }
+        const QString path = info.absoluteFilePath();
+        if (!jobs::hasAesExtension(path.toStdString())) {
+            dialogs_.message(this, wrongExtensionMessage(path), jobs::MessageIcon::Exclamation,
+                             QString(jobs::kJobTitle));
+        } else if (!List2.addEntry(path)) {
+            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+            break;
+        }
+    }
+    refreshList(&List2);
+    refreshCount(&List2);
+}
+
+}  // namespace marnoq::ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace marnoq::ui {
+
+// Explains the naming, the header and the cipher, and shows the version.
+class frmInfo : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmInfo(QWidget* parent = nullptr);
+
+    static QString explanationText();
+
+    QLabel Picture1{this};
+    QLabel Label3{&Picture1};
+    QLabel Label4{&Picture1};
+    QLabel Label1{&Picture1};
+    QLabel Label2{this};
+    QPlainTextEdit Text1{this};
+
+private:
+    void Form_Load();
+};
+
+}  // namespace marnoq::ui
