@@ -114,7 +114,6 @@ void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return;
     }
-    QStringList paths;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile()) {
             continue;
@@ -123,11 +122,12 @@ void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
         if (!info.exists()) {
             return;  // an item that cannot be examined ends this drop, without a refresh
         }
-        if (!info.isDir()) {
-            paths << info.absoluteFilePath();
+        if (!info.isDir() && !List1.addEntry(info.absoluteFilePath())) {
+            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation,
+                             QString(jobs::kJobTitle));
+            break;
         }
     }
-    addToList(&List1, paths);
     refreshList(&List1);
     refreshCount(&List1);
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "ui/user_dialogs.h"
+
+namespace marnoq::test {
+
+// Message boxes are recorded and closed at once; the open dialog answers what the test set.
+class FakeDialogs : public ui::UserDialogs {
+public:
+    struct Box {
+        QString text;
+        jobs::MessageIcon icon;
+        QString title;
+    };
+    void message(QWidget*, const QString& text, jobs::MessageIcon icon,
+                 const QString& title) override {
+        boxes.push_back({text, icon, title});
+    }
+    QStringList openFiles(QWidget*, const QString& title, const QString& directory,
+                          const QString& filter) override {
+        asked.push_back(title + "|" + directory + "|" + filter);
+        return answer;
+    }
+
+    std::vector<Box> boxes;
+    std::vector<QString> asked;
+    QStringList answer;
+};
+
+}  // namespace marnoq::test

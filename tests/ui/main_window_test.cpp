@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+
+#include "jobs/progress_display.h"
+#include "support/temp_dir.h"
+#include "ui/fake_dialogs.h"
+#include "ui/frm_aes.h"
+#include "ui/frm_info.h"
+#include "ui/std_dialoge.h"
+#include "ui/twips.h"
+
+namespace marnoq {
+namespace {
+
+using ui::frmAES;
+
+QList<QUrl> urls(const QStringList& paths) {
+    QList<QUrl> list;
+    for (const auto& path : paths) {
+        list << QUrl::fromLocalFile(path);
+    }
+    return list;
+}
+
+TEST(MainWindow, StartUpWithoutArguments) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {});
+    EXPECT_EQ(w.windowTitle(), "AES256-Marnoq");
+    const ui::Twips twips = ui::Twips::forWidget(&w);
+    EXPECT_EQ(w.size(), QSize(twips.pixels(7620), twips.pixels(8730)));
+    EXPECT_EQ(w.List1.count() + w.List2.count(), 0);
+    EXPECT_EQ(w.Label5.text(), "Files: 0");
+    EXPECT_EQ(w.Label6.text(), "Files: 0");
+    EXPECT_TRUE(w.Label1.isHidden());
+    EXPECT_EQ(w.Label1.text(), "0 %");
+    for (const char* name : {"Text3(0)", "Text3(1)", "Text3(2)"}) {
+        auto* box = w.findChild<QLineEdit*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(box->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(box->maxLength(), 32);
+    }
+    EXPECT_EQ(w.Command2.text(), "N");
+    EXPECT_TRUE(w.Option1[1].isChecked());
+    EXPECT_FALSE(w.Option1[0].isChecked());
+    EXPECT_EQ(w.txtSuffix.text(), "-dec");
+    EXPECT_LT(w.dummy.x(), 0);
+    EXPECT_EQ(w.cmdEnc.toolTip(), "Datei AES verschlüsseln");
+    EXPECT_EQ(w.findChild<QWidget*>("Picture1")->parentWidget(), &w.cmdEnc);
+    EXPECT_EQ(w.cmdDec.geometry(), twips.rect(4200, 7020, 2475, 675));
+}
+
+TEST(MainWindow, CommandLineFilesGoToTheirLists) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {"/daten/b.txt", "rel/x.AES", "/daten/B.txt", "/daten/a.txt", "/daten/b.txt",
+                       "", "/daten/y.aes"});
+    EXPECT_EQ(w.List1.entries(), (QStringList{"/daten/a.txt", "/daten/b.txt", "/daten/B.txt"}));
+    QStringList decrypt{QDir::currentPath() + "/rel/x.AES", "/daten/y.aes"};
+    std::sort(decrypt.begin(), decrypt.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(w.List2.entries(), decrypt);
+    EXPECT_EQ(w.Label5.text(), "Files: 3");
+    EXPECT_EQ(w.Label6.text(), "Files: 2");
+    EXPECT_GT(w.List1.horizontalExtent(), 0);
+}
+
+TEST(MainWindow, ToggleOptionGroupAndClearButtons) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {"/a/1.txt", "/a/2.aes"});
+    w.show();
+    QTest::keyClicks(&w.Text3[0], QString(33, 'x'));
+    EXPECT_EQ(w.Text3[0].text().size(), 32);
+    QTest::mouseClick(&w.Command2, Qt::LeftButton);
+    EXPECT_EQ(w.Command2.text(), "P");
+    for (auto& box : w.Text3) {
+        EXPECT_EQ(box.echoMode(), QLineEdit::Normal);
+    }
+    QTest::mouseClick(&w.Command2, Qt::LeftButton);
+    EXPECT_EQ(w.Command2.text(), "N");
+    EXPECT_EQ(w.Text3[2].echoMode(), QLineEdit::Password);
+    EXPECT_EQ(w.Text3[0].text(), QString(32, 'x'));
+
+    QTest::mouseClick(&w.Option1[0], Qt::LeftButton);
+    EXPECT_TRUE(w.Option1[0].isChecked());
+    EXPECT_FALSE(w.suffixOptionSelected());
+
+    QTest::mouseClick(&w.Command5, Qt::LeftButton);
+    EXPECT_EQ(w.List1.count(), 0);
+    EXPECT_EQ(w.Label5.text(), "Files: 0");
+    QTest::mouseClick(&w.Command6, Qt::LeftButton);
+    EXPECT_EQ(w.Label6.text(), "Files: 0");
+}
+
+TEST(MainWindow, DropsDoubleClickAndTheListLimit) {
+    test::TempDir dir;
+    for (const char* name : {"Zeta.txt", "alpha.txt", "Beta.AES", "c.aes", "notes.md"}) {
+        test::writeText(dir.file(name), "x");
+    }
+    ::mkdir(dir.file("ordner").c_str(), 0755);
+    const QString d = QString::fromStdString(dir.path()) + "/";
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {});
+
+    w.List1_OLEDragDrop(urls({d + "Zeta.txt", d + "alpha.txt", d + "ordner", d + "alpha.txt"}));
+    EXPECT_EQ(w.List1.entries(), (QStringList{d + "alpha.txt", d + "Zeta.txt"}));
+    EXPECT_EQ(w.Label5.text(), "Files: 2");
+
+    w.List2_OLEDragDrop(urls({d + "notes.md", d + "c.aes", d + "Beta.AES", d + "ordner"}));
+    EXPECT_EQ(w.List2.entries(), (QStringList{d + "Beta.AES", d + "c.aes"}));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text,
+              "Datei: notes.md\r\nFehler: Für die Entschlüsselung können nur verschlüsselte "
+              "Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
+    EXPECT_EQ(dialogs.boxes[0].title, "AES-Marnoq");
+
+    // A vanished item ends the drop: what came before stays, no refresh.
+    w.List1_OLEDragDrop(urls({d + "notes.md", d + "gone.txt", d + "c.aes"}));
+    EXPECT_EQ(w.List1.count(), 3);
+    EXPECT_EQ(w.Label5.text(), "Files: 2");
+
+    w.List1.setCurrentRow(0);
+    w.List1_DblClick();
+    EXPECT_EQ(w.List1.count(), 2);
+    EXPECT_EQ(w.Label5.text(), "Files: 2");
+
+    std::vector<std::string> many;
+    for (int i = 0; i < ui::FileListWidget::kMaxEntries + 3; ++i) {
+        many.push_back("/f/" + std::to_string(i));
+    }
+    frmAES full(dialogs, many);
+    EXPECT_EQ(full.List1.count(), ui::FileListWidget::kMaxEntries);
+    EXPECT_NE(dialogs.boxes.back().text.indexOf("32767"), -1);
+}
+
+TEST(MainWindow, OpenDialogsAndTheirResultShapes) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {});
+    EXPECT_EQ(ui::ShowOpen(dialogs, &w, "T", "/start", "", "Alle Dateien (*.*)|*.*", "*.*"), "");
+    EXPECT_EQ(dialogs.asked.back(), "T|/start|Alle Dateien (*)");
+    dialogs.answer = {"/d/one.txt"};
+    EXPECT_EQ(ui::ShowOpen(dialogs, &w, "T", "/start", "", "Alle Dateien (*.*)|*.*", "*.*"),
+              "/d/one.txt");
+    dialogs.answer = {"/d/a b.txt", "/d/ c.txt", "/d/d.aes"};
+    const QString three = ui::ShowOpen(dialogs, &w, "T", "/", "", "X (*.aes)|*.aes", "*.aes");
+    EXPECT_EQ(three.split(QChar(0)), (QStringList{"/d", "a b.txt", " c.txt", "d.aes"}));
+    EXPECT_EQ(dialogs.asked.back(), "T|/|X (*.aes *.AES)");
+    EXPECT_EQ(ui::CutAtDelimiter("ab||cd", "||"), "ab");
+    EXPECT_EQ(ui::CutAtDelimiter("abc", "||"), "abc");
+
+    w.Label1.setText("something");
+    QTest::mouseClick(&w.Befehl2, Qt::LeftButton);
+    EXPECT_EQ(w.List1.entries(), (QStringList{"/d/ c.txt", "/d/a b.txt", "/d/d.aes"}));
+    EXPECT_EQ(w.Label1.text(), "0 %");
+    EXPECT_TRUE(dialogs.asked.back().startsWith("Zu verschlüsselnde Datei(en) auswählen|"));
+    QTest::mouseClick(&w.Command3, Qt::LeftButton);  // the decrypt side takes any extension
+    EXPECT_EQ(w.List2.count(), 3);
+    EXPECT_TRUE(dialogs.asked.back().startsWith("Zu entschlüsselnde Datei auswählen|"));
+    dialogs.answer = {};
+    QTest::mouseClick(&w.Command3, Qt::LeftButton);
+    EXPECT_EQ(w.Label6.text(), "Files: 3");
+}
+
+TEST(MainWindow, ProgressLineNumbers) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {"/a/1", "/a/2", "/a/3"});
+    w.state().JobMode = 1;
+    w.List1.setCurrentRow(0);
+    jobs::bb_Progress(w, 33.3f);
+    EXPECT_EQ(w.statusText(), "File: 1 von 3,  File bearbeitet: 33 %");
+    jobs::bb_Progress(w, 0.4f);
+    EXPECT_EQ(w.statusText(), "File: 1 von 3,  File bearbeitet:  %");
+    w.List1.setCurrentRow(1);
+    jobs::bb_Progress(w, 12.5f);
+    EXPECT_EQ(w.statusText(), "File: 2 von 3,  File bearbeitet: 13 %");
+    jobs::bb_Progress(w, 99.5f);
+    EXPECT_EQ(w.statusText(), "File: 2 von 3,  File bearbeitet: 100 %");
+    w.List1.setCurrentRow(-1);
+    jobs::bb_Progress(w, 100.0f);
+    EXPECT_EQ(w.statusText(), "File: 0 von 3,  File bearbeitet: 100 %");
+    w.state().JobMode = 0;
+    jobs::bb_Progress(w, 50.0f);
+    EXPECT_EQ(w.statusText(), "File: 0 von 3,  File bearbeitet: 100 %");
+}
+
+TEST(InfoWindow, OpensWithItsTextsAndVersionAndCloses) {
+    test::FakeDialogs dialogs;
+    frmAES w(dialogs, {});
+    w.show();
+    QTest::mouseClick(&w.Command4, Qt::LeftButton);
+    ui::frmInfo* info = w.infoWindow();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->windowTitle(), "AES256-Marnoq - Info");
+    EXPECT_EQ(info->Label4.text(), "Version: 1.1");
+    const QString text = info->Text1.toPlainText();
+    EXPECT_TRUE(text.startsWith("Die verschlüsselten Dateien erhalten die zusätzliche Extension '.aes'."));
+    EXPECT_NE(text.indexOf("Entschlüsselte Datei:\tsample-dec.txt   oder ohne Suffix:   sample.txt"), -1);
+    EXPECT_TRUE(text.endsWith("mit höchster Geheimhaltungsstufe zugelassen."));
+    QTest::mouseClick(&w.Command4, Qt::LeftButton);
+    EXPECT_EQ(w.infoWindow(), info);  // brought forward, not opened twice
+    w.close();
+    EXPECT_FALSE(info->isVisible());
+}
+
+}  // namespace
+}  // namespace marnoq

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "io/file_system.h"
+#include "support/temp_dir.h"
+#include "ui/fake_dialogs.h"
+#include "ui/frm_aes.h"
+
+namespace marnoq {
+namespace {
+
+class WindowJobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"eins.bin", "zwei.bin", "drei.bin"}) {
+            test::writeBytes(dir.file(name), test::randomBytes(99990, name[0]));
+        }
+    }
+    std::vector<std::string> plainFiles() const {
+        return {dir.file("eins.bin"), dir.file("zwei.bin"), dir.file("drei.bin")};
+    }
+    void typePasswords(ui::frmAES& w, const QString& password) {
+        for (auto& box : w.Text3) {
+            box.insert(password);  // as typed; the test keyboard knows no umlauts
+        }
+    }
+    void record(ui::frmAES& w) {
+        QObject::connect(&w, &ui::frmAES::statusTextChanged,
+                         [this](const QString& text) { statuses << text; });
+    }
+    test::TempDir dir;
+    test::FakeDialogs dialogs;
+    QStringList statuses;
+};
+
+TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
+    ui::frmAES w(dialogs, plainFiles());
+    w.show();
+    record(w);
+    typePasswords(w, "Kennwort ä");
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(w.Label1.isVisible());
+    EXPECT_TRUE(statuses.contains("File: 2 von 3,  File bearbeitet: 50 %"));
+    EXPECT_TRUE(statuses.contains("File: 3 von 3,  File bearbeitet: 100 %"));
+    EXPECT_TRUE(statuses.back().startsWith("File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: "));
+    EXPECT_EQ(w.Label1.text(), statuses.back());
+    EXPECT_EQ(w.cmdEnc.text(), "AES Encrypt");
+
+    // List1 is sorted: drei, eins, zwei; the decrypt list takes the outputs from the command line.
+    ui::frmAES d(dialogs, {dir.file("eins.bin.aes"), dir.file("zwei.bin.aes")});
+    d.show();
+    d.Text3[2].insert("Kennwort ä");
+    QTest::mouseClick(&d.Picture2, Qt::LeftButton, {}, QPoint(5, 5));  // the icon on the button
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(test::readBytes(dir.file("eins-dec.bin")), test::randomBytes(99990, 'e'));
+    EXPECT_EQ(test::readBytes(dir.file("zwei-dec.bin")), test::randomBytes(99990, 'z'));
+    EXPECT_TRUE(d.statusText().starts_with("FileDecrypt bearbeitet: 100 % , DecryptTime: "));
+}
+
+TEST_F(WindowJobTest, NestedCancelClickAndIgnoredOtherButton) {
+    ui::frmAES w(dialogs, plainFiles());
+    w.show();
+    typePasswords(w, "pw");
+    int cancels = 0;
+    QObject::connect(&w, &ui::frmAES::statusTextChanged, [&](const QString& text) {
+        if (text.startsWith("File: 1 von 3") && w.cmdEnc.text() == "Abbrechen" && cancels == 0) {
+            ++cancels;
+            QTest::mouseClick(&w.cmdDec, Qt::LeftButton);  // ignored while the job runs
+            QTest::mouseClick(&w.cmdEnc, Qt::LeftButton, {}, w.Picture1.geometry().center());
+            QTest::mouseClick(&w.Command6, Qt::LeftButton);  // list edits too
+        }
+    });
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(dialogs.boxes.empty());  // the decrypt click did not even check its inputs
+    EXPECT_TRUE(io::exists(dir.file("drei.bin.aes")));
+    EXPECT_FALSE(io::exists(dir.file("eins.bin.aes")));
+    EXPECT_NE(w.statusText().find(" , EncryptTime: "), std::string::npos);
+    EXPECT_EQ(w.cmdEnc.text(), "AES Encrypt");
+    EXPECT_EQ(w.List1.count(), 3);
+}
+
+TEST_F(WindowJobTest, ClosingDuringAJobRemovesItsTemporaryOutput) {
+    test::writeText(dir.file("drei.bin.aes"), "older");
+    ui::frmAES w(dialogs, plainFiles());
+    w.show();
+    typePasswords(w, "pw");
+    QObject::connect(&w, &ui::frmAES::statusTextChanged, [&](const QString& text) {
+        if (text.startsWith("File: 1 von 3")) {
+            w.close();
+        }
+    });
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"drei.bin", "drei.bin.aes", "eins.bin",
+                                                      "zwei.bin"}));
+    EXPECT_EQ(test::readBytes(dir.file("drei.bin.aes")),
+              std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
+}
+
+TEST_F(WindowJobTest, InputErrorsFocusTheirBox) {
+    ui::frmAES w(dialogs, plainFiles());
+    w.show();
+    w.activateWindow();
+    QTest::keyClicks(&w.Text3[0], "a");
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Die Passworte stimmen nicht überein !");
+    EXPECT_EQ(dialogs.boxes[0].icon, jobs::MessageIcon::Exclamation);
+    EXPECT_EQ(w.focusWidget(), &w.Text3[1]);
+    EXPECT_TRUE(w.Label1.isHidden());
+}
+
+}  // namespace
+}  // namespace marnoq
