@@ -5,6 +5,7 @@
 
 #include "cipher/block_path.h"
 #include "cipher/cipher_error.h"
+#include "secure/wipe.h"
 
 namespace marnoq {
 namespace {
@@ -97,6 +98,11 @@ cRijndael::cRijndael(CipherEvents* events) : events_(events) {
     }
 }
 
+cRijndael::~cRijndael() {
+    secureWipe(std::span(FwdKey));
+    secureWipe(std::span(InvKey));
+}
+
 std::int32_t cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, std::int32_t KeyBits) {
     int nk = 0;
     int rounds = 0;
@@ -134,12 +140,11 @@ std::int32_t cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, std::in
 std::int32_t cRijndael::SetCipherKeyString(std::string_view PassPhrase, std::int32_t KeyBits) {
     std::array<std::uint8_t, 32> pass{};
     std::memcpy(pass.data(), PassPhrase.data(), std::min(PassPhrase.size(), pass.size()));
-    std::int32_t result = SetCipherKey(pass, KeyBits);
-    volatile std::uint8_t* wipe = pass.data();
-    for (std::size_t i = 0; i < pass.size(); ++i) {
-        wipe[i] = 0;
-    }
-    return result;
+    struct Wipe {
+        std::array<std::uint8_t, 32>& bytes;
+        ~Wipe() { secureWipe(std::span(bytes)); }
+    } wipe{pass};
+    return SetCipherKey(pass, KeyBits);
 }
 
 void cRijndael::BuildDecryptionKey(int blockWords) {

@@ -23,6 +23,9 @@ class Crc32;
 class cRijndael {
 public:
     explicit cRijndael(CipherEvents* events = nullptr);
+    cRijndael(const cRijndael&) = delete;
+    cRijndael& operator=(const cRijndael&) = delete;
+    ~cRijndael();
 
     // Takes the first KeyBits / 8 bytes of pass. An illegal KeyBits keeps the previous key.
     std::int32_t SetCipherKey(std::span<const std::uint8_t> pass, std::int32_t KeyBits);

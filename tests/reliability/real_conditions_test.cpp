@@ -1,0 +1,156 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "io/file_system.h"
+#include "jobs/job_fixture.h"
+#include "support/process.h"
+
+namespace marnoq {
+namespace {
+
+using jobs::FileOutcome;
+
+class RealConditionsTest : public test::JobTest {};
+
+// A small tmpfs of our own, when the test may mount one (root); otherwise the test skips.
+class SmallMount {
+public:
+    SmallMount(const std::string& where, const char* options) : where_(where) {
+        ::mkdir(where.c_str(), 0755);
+        mounted_ = ::mount("tmpfs", where.c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallMount() {
+        if (mounted_) {
+            ::umount2(where_.c_str(), MNT_DETACH);
+        }
+    }
+    bool mounted() const { return mounted_; }
+    void remountReadOnly() {
+        ::mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
+    }
+
+private:
+    std::string where_;
+    bool mounted_ = false;
+};
+
+TEST_F(RealConditionsTest, FullFileSystem) {
+    SmallMount disk(dir.file("klein"), "size=1m");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root in its own namespace)";
+    }
+    const std::string plainPath = dir.file("klein/gross.bin");
+    test::writeBytes(plainPath, test::randomBytes(600000));
+    test::writeText(plainPath + ".aes", "older");
+    view.list1 = {plainPath};
+    view.setPassword("pw");
+    auto report = jobs::cmdEnc_Click(view);
+    EXPECT_FALSE(report.allDone());
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("kein Platz mehr frei"), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(test::readBytes(plainPath + ".aes"), std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
+    EXPECT_EQ(::access((dir.file("klein/") + ".gross.bin.aes.aes-marnoq-tmp-").c_str(), F_OK), -1);
+}
+
+TEST_F(RealConditionsTest, ReadOnlyFileSystem) {
+    SmallMount disk(dir.file("ro"), "size=1m");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root in its own namespace)";
+    }
+    test::writeText(dir.file("ro/a.txt"), "text");
+    disk.remountReadOnly();
+    view.list1 = {dir.file("ro/a.txt")};
+    view.setPassword("pw");
+    jobs::cmdEnc_Click(view);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text.rfind("Fehler beim Schreiben! Mögliche Ursachen:\r\n", 0), 0u);
+    EXPECT_TRUE(view.boxes[0].text.ends_with(dir.file("ro/a.txt.aes")));
+}
+
+TEST_F(RealConditionsTest, SourcesThatAreNoRegularFilesAreSkipped) {
+    ::mkdir(dir.file("ordner").c_str(), 0755);
+    ::mkfifo(dir.file("fifo").c_str(), 0644);
+    ::symlink(dir.file("nirgends").c_str(), dir.file("dangling").c_str());
+    view.list1 = {dir.file("ordner"), dir.file("fifo"), "/dev/null", dir.file("dangling")};
+    view.setPassword("pw");
+    auto report = jobs::cmdEnc_Click(view);
+    ASSERT_EQ(report.files.size(), 4u);
+    for (const auto& file : report.files) {
+        EXPECT_EQ(file.outcome, FileOutcome::Skipped) << file.path;
+    }
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_FALSE(io::exists(dir.file("fifo.aes")));
+}
+
+TEST_F(RealConditionsTest, PlainFileShrinkingOrVanishingDuringTheJob) {
+    const auto bytes = test::randomBytes(400000);
+    test::writeBytes(dir.file("s.bin"), bytes);
+    view.list1 = {dir.file("s.bin")};
+    view.setPassword("pw");
+    bool cut = false;
+    view.onEvents = [&](test::FakeView&) {
+        if (!cut) {
+            cut = true;
+            ::truncate(dir.file("s.bin").c_str(), 1000);
+        }
+    };
+    jobs::cmdEnc_Click(view);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("während der Verarbeitung kürzer"), std::string::npos);
+    EXPECT_FALSE(io::exists(dir.file("s.bin.aes")));
+
+    // A vanished name does not matter once the file is open: the job reads what it opened.
+    test::writeBytes(dir.file("v.bin"), bytes);
+    view.list1 = {dir.file("v.bin")};
+    view.boxes.clear();
+    bool removed = false;
+    view.onEvents = [&](test::FakeView&) {
+        if (!removed) {
+            removed = true;
+            ::unlink(dir.file("v.bin").c_str());
+        }
+    };
+    EXPECT_TRUE(jobs::cmdEnc_Click(view).allDone());
+    EXPECT_EQ(test::readBytes(dir.file("v.bin.aes")).size(), 31u + 400016u);
+}
+
+TEST_F(RealConditionsTest, OutputFolderOnAnotherFileSystem) {
+    const std::string shm = "/dev/shm";
+    if (!io::isDirectory(shm)) {
+        GTEST_SKIP() << "no /dev/shm here";
+    }
+    const std::string path = shm + "/marnoq-" + std::to_string(::getpid()) + ".bin";
+    test::writeBytes(path, test::randomBytes(70000));
+    view.list1 = {path};
+    view.list2 = {path + ".aes"};
+    view.setPassword("pw");
+    EXPECT_TRUE(jobs::cmdEnc_Click(view).allDone());
+    EXPECT_TRUE(jobs::cmdDec_Click(view).allDone());
+    EXPECT_EQ(test::readBytes(shm + "/marnoq-" + std::to_string(::getpid()) + "-dec.bin"),
+              test::randomBytes(70000));
+    for (const std::string& name : {path, path + ".aes", shm + "/marnoq-" + std::to_string(::getpid()) + "-dec.bin"}) {
+        ::unlink(name.c_str());
+    }
+}
+
+TEST_F(RealConditionsTest, TwoCommandLineRunsOnTheSameFileAtOnce) {
+    test::writeBytes(dir.file("shared.bin"), test::randomBytes(30 << 20));
+    test::writeText(dir.file("pw"), "pw\n");
+    ::chmod(dir.file("pw").c_str(), 0600);
+    const std::vector<std::string> args{MARNOQ_CLI, "encrypt", "--password-file", "pw", "shared.bin"};
+    test::Process first(args, dir.path());
+    test::Process second(args, dir.path());
+    EXPECT_EQ(first.wait().status, 0);
+    EXPECT_EQ(second.wait().status, 0);
+    auto verify = test::run({MARNOQ_CLI, "verify", "--password-file", "pw", "shared.bin.aes"}, dir.path());
+    EXPECT_EQ(verify.status, 0) << verify.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "shared.bin", "shared.bin.aes"}));
+}
+
+}  // namespace
+}  // namespace marnoq
