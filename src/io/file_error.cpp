@@ -6,6 +6,13 @@
 namespace marnoq::io {
 namespace {
 
+std::string describe(FileOperation operation, const std::string& path, int code) {
+    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : std::strerror(code);
+    return std::string(operationName(operation)) + " " + path + ": " + reason;
+}
+
+}  // namespace
+
 const char* operationName(FileOperation operation) {
     switch (operation) {
         case FileOperation::Open: return "open";
@@ -19,13 +26,6 @@ const char* operationName(FileOperation operation) {
     }
     return "?";
 }
-
-std::string describe(FileOperation operation, const std::string& path, int code) {
-    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : std::strerror(code);
-    return std::string(operationName(operation)) + " " + path + ": " + reason;
-}
-
-}  // namespace
 
 FileError::FileError(FileOperation operation, std::string path, int code)
     : std::runtime_error(describe(operation, path, code)),

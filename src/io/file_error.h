@@ -29,6 +29,9 @@ private:
     int code_;
 };
 
+// The operation as a short English word, for logs and test traces.
+const char* operationName(FileOperation operation);
+
 [[noreturn]] void throwFileError(FileOperation operation, const std::string& path, int code);
 
 }  // namespace marnoq::io

@@ -18,20 +18,6 @@ const FileOperation kOperations[] = {FileOperation::Open,  FileOperation::Create
                                      FileOperation::Sync,  FileOperation::Rename,
                                      FileOperation::Stat};
 
-const char* nameOf(FileOperation operation) {
-    switch (operation) {
-        case FileOperation::Open: return "open";
-        case FileOperation::Create: return "create";
-        case FileOperation::Read: return "read";
-        case FileOperation::Write: return "write";
-        case FileOperation::Sync: return "sync";
-        case FileOperation::Rename: return "rename";
-        case FileOperation::Remove: return "remove";
-        case FileOperation::Stat: return "stat";
-    }
-    return "?";
-}
-
 // Two entries, each with an older output. The output of the entry that fails keeps its exact
 // bytes; an entry after it is never reached; one before it is complete.
 class FaultMatrix : public ::testing::TestWithParam<bool> {
@@ -99,7 +85,7 @@ TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
         const auto before = dir.entries();
         for (int nth = 1; nth <= total; ++nth) {
             for (int code : {EIO, ENOSPC, EACCES}) {
-                SCOPED_TRACE(std::string(nameOf(operation)) + " #" + std::to_string(nth) +
+                SCOPED_TRACE(std::string(io::operationName(operation)) + " #" + std::to_string(nth) +
                              " errno " + std::to_string(code));
                 view.boxes.clear();
                 jobs::JobReport report;
