@@ -1,0 +1,80 @@
+// The window's command-line sorting and the command line's option parser on arbitrary
+// argument lists (one argument per line).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "fuzz_check.h"
+#include "jobs/path_functions.h"
+#include "ui/command_line_files.h"
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string& input) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= input.size()) {
+        const auto end = input.find('\n', start);
+        lines.push_back(input.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
+void checkWindowSorting(const std::vector<std::string>& arguments) {
+    const auto files = marnoq::ui::sortCommandLine(arguments, "/home/nutzer/Dokumente");
+    std::size_t given = 0;
+    for (const auto& argument : arguments) {
+        given += argument.empty() ? 0 : 1;
+    }
+    FUZZ_CHECK(files.encrypt.size() + files.decrypt.size() == given);
+    for (const auto& path : files.encrypt) {
+        FUZZ_CHECK(!path.empty() && path[0] == '/');
+        FUZZ_CHECK(!marnoq::jobs::hasAesExtension(path));
+    }
+    for (const auto& path : files.decrypt) {
+        FUZZ_CHECK(!path.empty() && path[0] == '/');
+        FUZZ_CHECK(marnoq::jobs::hasAesExtension(path));
+    }
+}
+
+bool contains(const std::vector<std::string>& list, const std::string& text) {
+    for (const auto& item : list) {
+        if (item == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void checkOptionParser(const std::vector<std::string>& arguments) {
+    using marnoq::cli::Command;
+    const auto parsed = marnoq::cli::parseArguments(arguments);
+    if (!parsed.options) {
+        FUZZ_CHECK(!parsed.error.empty());
+        return;
+    }
+    const auto& options = *parsed.options;
+    if (options.command == Command::Help || options.command == Command::Version) {
+        return;
+    }
+    FUZZ_CHECK(!options.files.empty());
+    for (const auto& file : options.files) {
+        FUZZ_CHECK(contains(arguments, file));
+    }
+    FUZZ_CHECK(options.passwordFile.empty() || contains(arguments, options.passwordFile));
+    FUZZ_CHECK(!(options.originalName && options.command != Command::Decrypt));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto arguments = splitLines(std::string(reinterpret_cast<const char*>(data), size));
+    checkWindowSorting(arguments);
+    checkOptionParser(arguments);
+    return 0;
+}

@@ -1,0 +1,74 @@
+// Header reading and the whole decrypt job on arbitrary file contents, for real on disk.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "jobs/decrypt_job.h"
+#include "jobs/encrypt_job.h"
+#include "support/fake_view.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using marnoq::jobs::FileOutcome;
+using marnoq::test::FakeView;
+
+constexpr const char* kPassword = "geheim";  // the seed corpus is encrypted with it
+
+const marnoq::test::TempDir& folder() {
+    static const marnoq::test::TempDir dir;
+    return dir;
+}
+
+FileOutcome decrypt(const std::string& path, marnoq::jobs::DecryptTarget target) {
+    FakeView view;
+    view.list2 = {path};
+    view.setPassword(kPassword);
+    const auto report = marnoq::jobs::cmdDec_Click(view, target);
+    FUZZ_CHECK(report.started && report.files.size() == 1);
+    // Every outcome but success is told to the user.
+    FUZZ_CHECK((report.files[0].outcome == FileOutcome::Done) == view.boxes.empty());
+    return report.files[0].outcome;
+}
+
+// Encrypting the decrypted bytes again gives the same file up to the last block, whose
+// padding bytes the format never checks.
+void checkReencryption(const std::vector<std::uint8_t>& original, const std::string& plain) {
+    FakeView view;
+    view.list1 = {plain};
+    view.setPassword(kPassword);
+    FUZZ_CHECK(marnoq::jobs::cmdEnc_Click(view).allDone());
+    const auto again = marnoq::test::readBytes(plain + ".aes");
+    FUZZ_CHECK(again.size() == original.size());
+    FUZZ_CHECK(std::equal(original.begin(), original.end() - 16, again.begin()));
+    std::filesystem::remove(plain + ".aes");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string encrypted = folder().file("probe.aes");
+    const std::string plain = folder().file("probe-dec");
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    marnoq::test::writeBytes(encrypted, bytes);
+
+    const FileOutcome verified = decrypt(encrypted, marnoq::jobs::DecryptTarget::VerifyOnly);
+    FUZZ_CHECK(folder().entries() == std::vector<std::string>{"probe.aes"});
+
+    const FileOutcome written = decrypt(encrypted, marnoq::jobs::DecryptTarget::WriteFiles);
+    FUZZ_CHECK(written == verified);
+    const bool output = written == FileOutcome::Done || written == FileOutcome::ChecksumMismatch;
+    // No temporary file survives, and an output exists exactly when the body was decrypted.
+    const std::vector<std::string> expected =
+        output ? std::vector<std::string>{"probe-dec", "probe.aes"}
+               : std::vector<std::string>{"probe.aes"};
+    FUZZ_CHECK(folder().entries() == expected);
+    if (written == FileOutcome::Done) {
+        checkReencryption(bytes, plain);
+    }
+    std::filesystem::remove(plain);
+    std::filesystem::remove(encrypted);
+    return 0;
+}
