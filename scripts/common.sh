@@ -4,7 +4,8 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev desktop-file-utils shared-mime-info libxml2-utils)
+          qt6-base-dev libgl-dev desktop-file-utils shared-mime-info libxml2-utils
+          file groff-base)
 
 ensure_packages() {
     local missing=()
