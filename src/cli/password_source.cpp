@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "io/file_error.h"
+
 #include "io/unique_fd.h"
 
 namespace marnoq::cli {
@@ -112,7 +114,7 @@ PasswordOutcome fromFile(const std::string& path) {
     if (!fd.valid()) {
         PasswordOutcome outcome;
         outcome.error = "Die Passwortdatei " + path + " kann nicht gelesen werden: " +
-                        std::strerror(errno);
+                        io::systemErrorText(errno);
         return outcome;
     }
     PasswordOutcome outcome = fromLine(fd.get(), path);

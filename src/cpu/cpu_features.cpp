@@ -11,7 +11,8 @@ namespace marnoq::cpu {
 namespace {
 
 bool portableForced() {
-    const char* value = std::getenv("MARNOQ_PORTABLE");
+    // Read once, before any thread of ours exists.
+    const char* value = std::getenv("MARNOQ_PORTABLE");  // NOLINT(concurrency-mt-unsafe)
     return value != nullptr && *value != '\0' && std::strcmp(value, "0") != 0;
 }
 

@@ -7,11 +7,16 @@ namespace marnoq::io {
 namespace {
 
 std::string describe(FileOperation operation, const std::string& path, int code) {
-    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : std::strerror(code);
+    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : systemErrorText(code);
     return std::string(operationName(operation)) + " " + path + ": " + reason;
 }
 
 }  // namespace
+
+std::string systemErrorText(int code) {
+    char buffer[256];
+    return ::strerror_r(code, buffer, sizeof buffer);  // the GNU form returns the text
+}
 
 const char* operationName(FileOperation operation) {
     switch (operation) {

@@ -29,6 +29,9 @@ private:
     int code_;
 };
 
+// strerror's text, safe to call from the writer thread as well.
+std::string systemErrorText(int code);
+
 // The operation as a short English word, for logs and test traces.
 const char* operationName(FileOperation operation);
 

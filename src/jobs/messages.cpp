@@ -28,7 +28,7 @@ std::string reasonText(int code) {
         case ETXTBSY: return "Die Datei wird gerade verwendet.";
         case EXDEV: return "Die Datei liegt auf einem anderen Dateisystem.";
         default: return std::string("Systemfehler ") + std::to_string(code) + " (" +
-                        std::strerror(code) + ").";
+                        io::systemErrorText(code) + ").";
     }
 }
 

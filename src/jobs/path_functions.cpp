@@ -36,7 +36,7 @@ std::string NurExt(const std::string& lzFile) {
 
 std::string decryptedName(const std::string& encryptedPath, bool suffixMode,
                           const std::string& suffix) {
-    const std::string x = encryptedPath.substr(0, encryptedPath.size() - std::min<std::size_t>(4, encryptedPath.size()));
+    std::string x = encryptedPath.substr(0, encryptedPath.size() - std::min<std::size_t>(4, encryptedPath.size()));
     if (!suffixMode) {
         return x;
     }
