@@ -19,6 +19,7 @@ expected=(
     share/icons/hicolor/scalable/mimetypes/application-x-aes-marnoq.svg
     share/man/man1/aes-marnoq.1.gz share/man/man1/aes-marnoq-cli.1.gz
     share/bash-completion/completions/aes-marnoq-cli
+    share/doc/aes-marnoq/copyright share/doc/aes-marnoq/changelog.gz
 )
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/aes-marnoq.png"
