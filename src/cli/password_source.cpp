@@ -8,9 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "io/file_error.h"
-
 #include "io/unique_fd.h"
+#include "jobs/messages.h"
 
 namespace marnoq::cli {
 namespace {
@@ -114,7 +113,7 @@ PasswordOutcome fromFile(const std::string& path) {
     if (!fd.valid()) {
         PasswordOutcome outcome;
         outcome.error = "Die Passwortdatei " + path + " kann nicht gelesen werden: " +
-                        io::systemErrorText(errno);
+                        jobs::reasonText(errno);
         return outcome;
     }
     PasswordOutcome outcome = fromLine(fd.get(), path);

@@ -6,7 +6,6 @@
 #include "io/file_error.h"
 
 namespace marnoq::jobs {
-namespace {
 
 std::string reasonText(int code) {
     switch (code) {
@@ -31,6 +30,8 @@ std::string reasonText(int code) {
                         io::systemErrorText(code) + ").";
     }
 }
+
+namespace {
 
 const char* actionText(io::FileOperation operation) {
     switch (operation) {

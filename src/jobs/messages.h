@@ -36,6 +36,9 @@ std::string checksumMessage(const std::string& fileName);
 std::string keptOlderFileLine(const std::string& path);
 std::string sameFileMessage(const std::string& path);
 
+// The system's reason for a failed file access, in German.
+std::string reasonText(int code);
+
 // The German message for a failed file access: the three lines for permission and read-only
 // media when writing, else what failed, the file and the system's reason.
 std::string fileErrorMessage(const io::FileError& error);

@@ -71,6 +71,12 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
     EXPECT_EQ(cli({"info", "fremd.aes"}).status, 1);
 
     EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "missing.txt"}).status, 1);
+    auto noPasswordFile = cli({"encrypt", "--password-file", "fehlt.txt", "a.txt"});
+    EXPECT_EQ(noPasswordFile.status, 2);
+    EXPECT_NE(noPasswordFile.err.find("fehlt.txt kann nicht gelesen werden: Die Datei oder der "
+                                      "Ordner existiert nicht."),
+              std::string::npos)
+        << noPasswordFile.err;
     EXPECT_EQ(cli({"encrypt"}).status, 2);
     EXPECT_EQ(cli({"encrypt", "--bogus", "a.txt"}).status, 2);
     EXPECT_EQ(cli({"decrypt", "--password-file", "pw", "a.txt"}).status, 2);  // not ".aes"

@@ -43,7 +43,8 @@ bool sameContents(const std::string& a, const std::string& b) {
     std::vector<std::uint8_t> x(1 << 20), y(1 << 20);
     for (;;) {
         const std::size_t n = left.read(x);
-        if (right.read(y) != n || !std::equal(x.begin(), x.begin() + static_cast<long>(n), y.begin())) {
+        if (right.read(y) != n ||
+            !std::equal(x.begin(), x.begin() + static_cast<long>(n), y.begin())) {
             return false;
         }
         if (n == 0) {
