@@ -9,26 +9,13 @@
 
 #include "io/file_system.h"
 #include "io/temporary_output.h"
-#include "support/process.h"
-#include "support/temp_dir.h"
+#include "support/cli_fixture.h"
 
 namespace marnoq {
 namespace {
 
+using test::CliTest;
 using test::run;
-
-class CliTest : public ::testing::Test {
-protected:
-    test::ProcessResult cli(std::vector<std::string> args, const std::string& input = "") {
-        args.insert(args.begin(), MARNOQ_CLI);
-        return run(args, dir.path(), input);
-    }
-    void SetUp() override {
-        test::writeText(dir.file("pw"), "Geheim 42\n");
-        ::chmod(dir.file("pw").c_str(), 0600);
-    }
-    test::TempDir dir;
-};
 
 TEST_F(CliTest, EncryptVerifyInfoDecryptWithEachPasswordSource) {
     const auto plain = test::randomBytes(123457);

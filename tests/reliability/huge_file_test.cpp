@@ -8,8 +8,7 @@
 
 #include "digest/crc32.h"
 #include "io/input_file.h"
-#include "support/process.h"
-#include "support/temp_dir.h"
+#include "support/cli_fixture.h"
 
 namespace marnoq::test {
 namespace {
@@ -53,19 +52,11 @@ bool sameContents(const std::string& a, const std::string& b) {
     }
 }
 
-TEST(HugeFile, RoundTripPastFourGibibytes) {
-    TempDir dir;
-    writeText(dir.file("pw"), "geheim\n");
-    ::chmod(dir.file("pw").c_str(), 0600);
+TEST_F(CliTest, HugeFileRoundTripPastFourGibibytes) {
     const std::string plain = dir.file("groß.img");
     makeSparsePlain(plain);
     const std::uint32_t expectedCrc = crcOf(plain);
 
-    auto cli = [&](const std::vector<std::string>& args) {
-        std::vector<std::string> argv{MARNOQ_CLI};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return run(argv, dir.path());
-    };
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", plain}).status, 0);
     const std::string encrypted = plain + ".aes";
     EXPECT_EQ(std::filesystem::file_size(encrypted), 31 + ((kLength + 16) & ~std::uint64_t{15}));
