@@ -13,10 +13,9 @@ namespace {
 
 void replay(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-    // A copy of exactly the file's length, so reads past its end are caught by the sanitizers.
-    std::vector<std::uint8_t> input(bytes.begin(), bytes.end());
+    // Exactly the file's length, so reads past its end are caught by the sanitizers.
+    const std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(input.data(), input.size());
 }
 
