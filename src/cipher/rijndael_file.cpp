@@ -83,6 +83,7 @@ std::uint64_t cRijndael::EncryptToSink(io::InputFile& plain, io::ByteSink& out,
         writer.submit(batch);
         offset += batch;
     }
+    plain.expectUnchanged();
     writer.finish();
     finishProgress(progress);
     return length;
@@ -130,6 +131,7 @@ cRijndael::DecryptResult cRijndael::DecryptToSink(io::InputFile& cipher, std::ui
         written += keep;
         offset += batch;
     }
+    cipher.expectUnchanged();
     writer.finish();
     finishProgress(progress);
     return {0, written};

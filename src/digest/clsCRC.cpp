@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "digest/crc32.h"
-#include "io/file_system.h"
 #include "io/input_file.h"
 
 namespace marnoq {
@@ -26,11 +25,11 @@ void clsCRC::Value(std::int64_t New_Value) {
 std::string clsCRC::CalculateFile(const std::string& strFilePath,
                                   const std::function<void()>& letEventsRun) {
     constexpr std::uint64_t kChunk = 4096;
-    const std::uint64_t length = io::fileSize(strFilePath);
+    io::InputFile file(strFilePath);
+    const std::uint64_t length = file.size();
     if (length == 0) {
         return "00000000";
     }
-    io::InputFile file(strFilePath);
     auto pump = [&] {
         if (letEventsRun) {
             letEventsRun();

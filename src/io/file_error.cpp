@@ -7,7 +7,10 @@ namespace marnoq::io {
 namespace {
 
 std::string describe(FileOperation operation, const std::string& path, int code) {
-    std::string reason = code == kUnexpectedEnd ? "unexpected end of file" : systemErrorText(code);
+    std::string reason = code == kUnexpectedEnd    ? "unexpected end of file"
+                         : code == kGrewWhileRead  ? "file grew while read"
+                         : code == kNotRegularFile ? "not a regular file"
+                                                   : systemErrorText(code);
     return std::string(operationName(operation)) + " " + path + ": " + reason;
 }
 

@@ -7,8 +7,12 @@ namespace marnoq::io {
 
 enum class FileOperation { Open, Create, Read, Write, Sync, Rename, Remove, Stat };
 
-// Code used when a file turned out shorter than its size promised while we read it.
+// Codes of our own beside the system's error numbers: a file that turned out shorter than its
+// size promised while we read it, one that grew while we read it, and a name that turned out to
+// be a folder, device or pipe once opened.
 inline constexpr int kUnexpectedEnd = -1;
+inline constexpr int kGrewWhileRead = -2;
+inline constexpr int kNotRegularFile = -3;
 
 // A failed file access. Carries what a front end needs to word its own message: which file,
 // what we tried, and the system's error number.

@@ -2,7 +2,6 @@
 
 #include <sys/types.h>
 
-#include <cstdint>
 #include <string>
 
 namespace marnoq::io {
@@ -12,8 +11,6 @@ bool exists(const std::string& path);
 // True for a regular file, symbolic links followed.
 bool isRegularFile(const std::string& path);
 bool isDirectory(const std::string& path);
-// Size of the file at the path; throws FileError when it cannot be examined.
-std::uint64_t fileSize(const std::string& path);
 // Permission bits of the file at the path; throws FileError when it cannot be examined.
 mode_t permissionBits(const std::string& path);
 // True when both paths name the same file (hard or symbolic links included).

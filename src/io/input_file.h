@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -8,22 +9,40 @@
 
 namespace marnoq::io {
 
-// A file opened for reading raw bytes; closed when the object goes.
+// A regular file opened once for reading raw bytes; closed when the object goes. Everything the
+// program decides about the file (type, size, mode) comes from the open descriptor, never from
+// the name again, so nothing swapped in under the name afterwards is read or blocks the job.
 class InputFile {
-public:
+  public:
+    // Throws FileError when the file cannot be opened or is no regular file.
     explicit InputFile(std::string path);
+    // Empty when the path names nothing, or something other than a regular file.
+    static std::optional<InputFile> openIfRegular(const std::string& path);
 
     const std::string& path() const { return path_; }
-    std::uint64_t size() const;
+    // The size when the file was opened.
+    std::uint64_t size() const { return size_; }
+    // The permission bits when the file was opened.
+    std::uint32_t permissions() const { return permissions_; }
     // Reads until the span is full or the file ends; returns the number of bytes read.
     std::size_t read(std::span<std::uint8_t> buffer);
     // Reads exactly buffer.size() bytes; a file that ends early is an error.
     void readExactly(std::span<std::uint8_t> buffer);
     void seek(std::uint64_t offset);
+    // Called after the last read: throws when the file now has a size other than at opening,
+    // so a file that was written to meanwhile is never taken as complete.
+    void expectUnchanged();
 
-private:
+  private:
+    InputFile() = default;
+    // False (errno set) when opening fails; a file that is no regular file opens fine.
+    bool open(std::string path);
+
     std::string path_;
     UniqueFd fd_;
+    std::uint64_t size_ = 0;
+    std::uint32_t permissions_ = 0;
+    bool regular_ = false;
 };
 
 }  // namespace marnoq::io

@@ -20,6 +20,7 @@ public:
     OutputFile(std::string path, UniqueFd fd);
 
     const std::string& path() const { return path_; }
+    int descriptor() const { return fd_.get(); }
     void write(std::span<const std::uint8_t> bytes) override;
     // Overwrites bytes already written, without moving the append position.
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);

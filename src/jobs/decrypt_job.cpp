@@ -54,7 +54,8 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, const FileHeader& header,
     Crc32 crc;
     auto result = run.cipher().DecryptToSink(
         in, HeaderLength,
-        [&]() -> io::ByteSink& { return out.emplace(dst, io::permissionBits(src) & 0777).file(); },
+        // Plaintext is the owner's alone, whoever may read the encrypted file.
+        [&]() -> io::ByteSink& { return out.emplace(dst, 0600).file(); },
         &crc);
     if (result.code != 0) {
         return FileOutcome::SizeError;
@@ -105,12 +106,13 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
-            if (!io::isRegularFile(src)) {
+            auto opened = io::InputFile::openIfRegular(src);
+            if (!opened) {
                 report.files.push_back({src, FileOutcome::Skipped});
             } else {
                 const std::string dst =
                     decryptedName(src, view.suffixOptionSelected(), view.suffixText());
-                io::InputFile in(src);
+                io::InputFile& in = *opened;
                 const auto header = readHeader(in);
                 if (!header || !header->signatureValid()) {
                     run.restoreRest(MousePointer::Arrow);

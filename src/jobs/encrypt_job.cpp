@@ -14,13 +14,12 @@
 namespace marnoq::jobs {
 namespace {
 
-void encryptOne(JobRun& run, const std::string& src, const std::string& hash) {
-    const std::string dst = src + ".aes";
+void encryptOne(JobRun& run, io::InputFile& plain, const std::string& hash) {
+    const std::string dst = plain.path() + ".aes";
     if (io::isDirectory(dst)) {
         io::throwFileError(io::FileOperation::Create, dst, EISDIR);
     }
-    io::InputFile plain(src);
-    io::TemporaryOutput out(dst, io::permissionBits(src) & 0777);
+    io::TemporaryOutput out(dst, plain.permissions() & 0777);
     Crc32 crc;
     // The checksum comes from the same pass as the body and is written into place afterwards.
     const std::uint64_t length =
@@ -67,8 +66,8 @@ JobReport cmdEnc_Click(JobView& view) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
-            if (io::isRegularFile(src)) {
-                encryptOne(run, src, hash);
+            if (auto plain = io::InputFile::openIfRegular(src)) {
+                encryptOne(run, *plain, hash);
                 report.files.push_back({src, FileOutcome::Done});
             } else {
                 report.files.push_back({src, FileOutcome::Skipped});

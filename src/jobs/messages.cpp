@@ -10,6 +10,8 @@ namespace marnoq::jobs {
 std::string reasonText(int code) {
     switch (code) {
         case io::kUnexpectedEnd: return "Die Datei wurde während der Verarbeitung kürzer.";
+        case io::kGrewWhileRead: return "Die Datei wurde während der Verarbeitung länger.";
+        case io::kNotRegularFile: return "Das ist keine reguläre Datei.";
         case ENOENT: return "Die Datei oder der Ordner existiert nicht.";
         case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei.";
         case EDQUOT: return "Das Speicherkontingent ist erschöpft.";

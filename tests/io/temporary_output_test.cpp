@@ -1,6 +1,7 @@
 #include "io/temporary_output.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 
 #include "io/file_error.h"
@@ -14,8 +15,26 @@ std::span<const std::uint8_t> bytesOf(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-TEST(TemporaryOutput, DestinationIsUntouchedUntilCommit) {
+// Every case runs with nameless files and with the short named fallback.
+class TemporaryOutputTest : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (named()) {
+            ::setenv("MARNOQ_NO_TMPFILE", "1", 1);
+        }
+    }
+    void TearDown() override { ::unsetenv("MARNOQ_NO_TMPFILE"); }
+    bool named() const { return GetParam(); }
+
+    // What the folder holds besides the given names while an output is open.
+    std::vector<std::string> visibleWhileOpen(const io::TemporaryOutput& out) const {
+        return named() ? std::vector<std::string>{out.temporaryName()} : std::vector<std::string>{};
+    }
+
     test::TempDir dir;
+};
+
+TEST_P(TemporaryOutputTest, DestinationIsUntouchedUntilCommit) {
     const std::string target = dir.file("ziel datei.txt");
     test::writeText(target, "old");
     {
@@ -23,7 +42,12 @@ TEST(TemporaryOutput, DestinationIsUntouchedUntilCommit) {
         out.file().write(bytesOf("new bytes"));
         out.file().writeAt(0, bytesOf("NEW"));
         EXPECT_EQ(test::readBytes(target), std::vector<std::uint8_t>({'o', 'l', 'd'}));
-        EXPECT_NE(out.path().find(".ziel datei.txt.aes-marnoq-tmp-"), std::string::npos);
+        auto expected = visibleWhileOpen(out);
+        expected.push_back("ziel datei.txt");
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(dir.entries(), expected);
+        EXPECT_TRUE(out.temporaryName().empty() ||
+                    out.temporaryName().size() == io::TemporaryOutput::kNameLength);
         out.commit();
     }
     auto now = test::readBytes(target);
@@ -32,8 +56,7 @@ TEST(TemporaryOutput, DestinationIsUntouchedUntilCommit) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"ziel datei.txt"});
 }
 
-TEST(TemporaryOutput, RemovesItselfWhenNotCommitted) {
-    test::TempDir dir;
+TEST_P(TemporaryOutputTest, RemovesItselfWhenNotCommitted) {
     test::writeText(dir.file("keep"), "old");
     {
         io::TemporaryOutput out(dir.file("keep"), 0644);
@@ -41,10 +64,10 @@ TEST(TemporaryOutput, RemovesItselfWhenNotCommitted) {
     }
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep"});
     EXPECT_THROW(io::TemporaryOutput(dir.file("no/such/folder"), 0644), io::FileError);
+    EXPECT_THROW(io::TemporaryOutput(dir.file(std::string(256, 'n')), 0644), io::FileError);
 }
 
-TEST(TemporaryOutput, ADirectoryInTheWayFailsTheCommit) {
-    test::TempDir dir;
+TEST_P(TemporaryOutputTest, ADirectoryInTheWayFailsTheCommit) {
     ::mkdir(dir.file("taken").c_str(), 0755);
     ::mkdir(dir.file("taken/inner").c_str(), 0755);
     io::TemporaryOutput out(dir.file("taken"), 0644);
@@ -52,6 +75,9 @@ TEST(TemporaryOutput, ADirectoryInTheWayFailsTheCommit) {
     out.discard();
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Io, TemporaryOutputTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Named" : "Nameless"; });
 
 }  // namespace
 }  // namespace marnoq

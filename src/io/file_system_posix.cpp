@@ -35,10 +35,6 @@ bool isDirectory(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::uint64_t fileSize(const std::string& path) {
-    return static_cast<std::uint64_t>(statOrThrow(path).st_size);
-}
-
 mode_t permissionBits(const std::string& path) { return statOrThrow(path).st_mode & 07777; }
 
 bool sameFile(const std::string& first, const std::string& second) {

@@ -1,0 +1,106 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "io/fault_injection.h"
+#include "io/input_file.h"
+
+namespace marnoq::io {
+
+bool InputFile::open(std::string path) {
+    path_ = std::move(path);
+    checkInjectedFault(FileOperation::Open, path_);
+    // Without O_NONBLOCK a pipe put in place of the file would block the open until a writer comes.
+    fd_.reset(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd_.valid()) {
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd_.get(), &info) != 0) {
+        throwFileError(FileOperation::Stat, path_, errno);
+    }
+    regular_ = S_ISREG(info.st_mode);
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    permissions_ = info.st_mode & 07777;
+    if (regular_) {
+        ::fcntl(fd_.get(), F_SETFL, ::fcntl(fd_.get(), F_GETFL) & ~O_NONBLOCK);
+        ::posix_fadvise(fd_.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+    return true;
+}
+
+InputFile::InputFile(std::string path) {
+    if (!open(std::move(path))) {
+        throwFileError(FileOperation::Open, path_, errno);
+    }
+    if (!regular_) {
+        throwFileError(FileOperation::Open, path_, kNotRegularFile);
+    }
+}
+
+std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
+    InputFile file;
+    if (!file.open(path)) {
+        const int code = errno;
+        struct stat info {};
+        // A regular file that exists but cannot be opened is an error, not a file to skip.
+        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            throwFileError(FileOperation::Open, path, code);
+        }
+        return std::nullopt;
+    }
+    if (!file.regular_) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
+    checkInjectedFault(FileOperation::Read, path_);
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        ssize_t got = ::read(fd_.get(), buffer.data() + done, buffer.size() - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwFileError(FileOperation::Read, path_, errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+void InputFile::readExactly(std::span<std::uint8_t> buffer) {
+    if (read(buffer) != buffer.size()) {
+        throwFileError(FileOperation::Read, path_, kUnexpectedEnd);
+    }
+}
+
+void InputFile::seek(std::uint64_t offset) {
+    if (::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) < 0) {
+        throwFileError(FileOperation::Read, path_, errno);
+    }
+}
+
+void InputFile::expectUnchanged() {
+    std::uint8_t beyond = 0;
+    // A byte past the end shows growth even where the reported size lags behind the writes.
+    if (read(std::span(&beyond, 1)) != 0) {
+        throwFileError(FileOperation::Read, path_, kGrewWhileRead);
+    }
+    struct stat info {};
+    if (::fstat(fd_.get(), &info) != 0) {
+        throwFileError(FileOperation::Stat, path_, errno);
+    }
+    const auto now = static_cast<std::uint64_t>(info.st_size);
+    if (now != size_) {
+        throwFileError(FileOperation::Read, path_, now > size_ ? kGrewWhileRead : kUnexpectedEnd);
+    }
+}
+
+}  // namespace marnoq::io

@@ -1,0 +1,154 @@
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "io/fault_injection.h"
+#include "io/temporary_output.h"
+
+namespace marnoq::io {
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::string randomName() {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name = TemporaryOutput::kMarker;
+    unsigned char noise[TemporaryOutput::kNameLength] = {};
+    if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
+        // Unpredictability only spares retries here; exclusive creation keeps the name safe.
+        std::random_device device;
+        for (auto& byte : noise) {
+            byte = static_cast<unsigned char>(device());
+        }
+    }
+    for (std::size_t i = 0; name.size() < TemporaryOutput::kNameLength; ++i) {
+        name += kLetters[noise[i] % (sizeof kLetters - 1)];
+    }
+    return name;
+}
+
+// Tests force the named fallback, which most file systems never need.
+bool namelessFilesAllowed() {
+    return std::getenv("MARNOQ_NO_TMPFILE") == nullptr;
+}
+
+bool namelessFilesRefused(int code) {
+    return code == EOPNOTSUPP || code == EISDIR || code == EINVAL;
+}
+
+// Gives the open nameless file a name. Through /proc any user may do it; the empty-path form
+// needs a privilege unless the kernel is recent, so it is only the second choice.
+int linkOpenFile(int fd, int folder, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    if (errno != ENOENT) {
+        return errno;
+    }
+    return ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
+    : destination_(std::move(destination)) {
+    checkInjectedFault(FileOperation::Create, destination_);
+    const auto slash = destination_.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : destination_.substr(0, slash + 1);
+    leaf_ = slash == std::string::npos ? destination_ : destination_.substr(slash + 1);
+    folder_.reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder_.valid()) {
+        throwFileError(FileOperation::Create, destination_, errno);
+    }
+    // A name the folder cannot hold is refused now, not after the whole file was written.
+    struct stat info {};
+    if (::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno == ENAMETOOLONG) {
+        throwFileError(FileOperation::Create, destination_, ENAMETOOLONG);
+    }
+    mode &= 07777;
+    if (namelessFilesAllowed()) {
+        UniqueFd fd(::openat(folder_.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        if (fd.valid()) {
+            // Errors name the destination: that is the file the user asked for.
+            file_.emplace(destination_, std::move(fd));
+            return;
+        }
+        if (!namelessFilesRefused(errno)) {
+            throwFileError(FileOperation::Create, destination_, errno);
+        }
+    }
+    openNamed(mode);
+}
+
+void TemporaryOutput::openNamed(mode_t mode) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = randomName();
+        UniqueFd fd(::openat(folder_.get(), name.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (fd.valid()) {
+            name_ = std::move(name);
+            file_.emplace(destination_, std::move(fd));
+            return;
+        }
+        if (errno != EEXIST) {
+            throwFileError(FileOperation::Create, destination_, errno);
+        }
+    }
+    throwFileError(FileOperation::Create, destination_, EEXIST);
+}
+
+void TemporaryOutput::linkUnderTemporaryName() {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = randomName();
+        const int code = linkOpenFile(file_->descriptor(), folder_.get(), name);
+        if (code == 0) {
+            name_ = std::move(name);
+            return;
+        }
+        if (code != EEXIST) {
+            throwFileError(FileOperation::Rename, destination_, code);
+        }
+    }
+    throwFileError(FileOperation::Rename, destination_, EEXIST);
+}
+
+TemporaryOutput::~TemporaryOutput() {
+    discard();
+}
+
+void TemporaryOutput::commit() {
+    struct stat info {};
+    if (::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        file_->sync();
+    }
+    checkInjectedFault(FileOperation::Rename, destination_);
+    if (name_.empty()) {
+        linkUnderTemporaryName();
+    }
+    file_->close();
+    if (::renameat(folder_.get(), name_.c_str(), folder_.get(), leaf_.c_str()) != 0) {
+        throwFileError(FileOperation::Rename, destination_, errno);
+    }
+    done_ = true;
+}
+
+void TemporaryOutput::discard() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    file_.reset();
+    if (!name_.empty()) {
+        ::unlinkat(folder_.get(), name_.c_str(), 0);
+    }
+}
+
+}  // namespace marnoq::io

@@ -1,0 +1,104 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include "io/file_system.h"
+#include "jobs/job_fixture.h"
+
+namespace marnoq {
+namespace {
+
+class OutputFilesTest : public test::JobTest {
+  protected:
+    // A name of exactly `length` bytes ending in `tail`.
+    static std::string nameOf(std::size_t length, const std::string& tail) {
+        return std::string(length - tail.size(), 'n') + tail;
+    }
+    bool encrypt(const std::string& name) {
+        test::FakeView run;
+        run.list1 = {dir.file(name)};
+        run.setPassword("pw");
+        const bool done = jobs::cmdEnc_Click(run).allDone();
+        boxes = run.boxes.size();
+        return done;
+    }
+    bool decrypt(const std::string& name, bool originalName, jobs::DecryptTarget target) {
+        test::FakeView run;
+        run.list2 = {dir.file(name)};
+        run.setPassword("pw");
+        run.suffixMode = !originalName;
+        const bool done = jobs::cmdDec_Click(run, target).allDone();
+        boxes = run.boxes.size();
+        return done;
+    }
+    std::size_t boxes = 0;
+};
+
+// Every name up to the file system's limit works: the temporary costs no length of its own.
+TEST_F(OutputFilesTest, NamesUpToTheLimitInBothNamingModes) {
+    const auto bytes = test::randomBytes(70000);
+    for (const bool named : {false, true}) {
+        if (named) {
+            ::setenv("MARNOQ_NO_TMPFILE", "1", 1);
+        }
+        for (std::size_t length = 250; length <= 255; ++length) {
+            SCOPED_TRACE(std::to_string(length) + (named ? " named" : " nameless"));
+            const std::string plain = nameOf(length - 4, ".bin");
+            const std::string encrypted = plain + ".aes";
+            test::writeBytes(dir.file(plain), bytes);
+            ASSERT_TRUE(encrypt(plain));
+            EXPECT_TRUE(decrypt(encrypted, false, jobs::DecryptTarget::VerifyOnly));
+            EXPECT_TRUE(decrypt(encrypted, false, jobs::DecryptTarget::WriteFiles));
+            const std::string suffixed = nameOf(length, "-dec.bin");
+            EXPECT_EQ(test::readBytes(dir.file(suffixed)), bytes);
+            ::unlink(dir.file(plain).c_str());
+            EXPECT_TRUE(decrypt(encrypted, true, jobs::DecryptTarget::WriteFiles));
+            EXPECT_EQ(test::readBytes(dir.file(plain)), bytes);
+            EXPECT_EQ(dir.entries(), (std::vector<std::string>{suffixed, plain, encrypted}));
+            for (const auto& name : {plain, encrypted, suffixed}) {
+                ::unlink(dir.file(name).c_str());
+            }
+        }
+        // One byte more than the folder can hold fails before anything is written.
+        const std::string plain = nameOf(252, ".bin");
+        test::writeBytes(dir.file(plain), bytes);
+        EXPECT_FALSE(encrypt(plain));
+        EXPECT_EQ(boxes, 1u);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{plain});
+        ::unlink(dir.file(plain).c_str());
+        ::unsetenv("MARNOQ_NO_TMPFILE");
+    }
+}
+
+// Plaintext is the owner's alone whatever the encrypted file allowed; ciphertext keeps the
+// plain file's mode.
+TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
+    struct Case {
+        bool decrypting;
+        mode_t source;
+        mode_t mask;
+        mode_t expected;
+    };
+    const Case cases[] = {
+        {true, 0600, 022, 0600},  {true, 0644, 022, 0600},  {true, 0666, 022, 0600},
+        {true, 0600, 077, 0600},  {true, 0644, 077, 0600},  {true, 0666, 077, 0600},
+        {true, 0644, 0277, 0400}, {false, 0644, 022, 0644}, {false, 0666, 077, 0600},
+    };
+    const std::string encrypted = makeEncrypted("m.txt", test::randomBytes(100), "pw");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.source) + " umask " + std::to_string(c.mask));
+        const std::string source = c.decrypting ? encrypted : dir.file("m.txt");
+        const std::string output = c.decrypting ? dir.file("m-dec.txt") : encrypted;
+        ::unlink(output.c_str());
+        ::chmod(source.c_str(), c.source);
+        const mode_t saved = ::umask(c.mask);
+        const bool done = c.decrypting
+                              ? decrypt("m.txt.aes", false, jobs::DecryptTarget::WriteFiles)
+                              : encrypt("m.txt");
+        ::umask(saved);
+        EXPECT_TRUE(done);
+        EXPECT_EQ(io::permissionBits(output), c.expected);
+    }
+}
+
+}  // namespace
+}  // namespace marnoq
