@@ -5,24 +5,13 @@
 #include <QFontMetrics>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QSet>
+
+#include "window_model/horizontal_extent.h"
 
 namespace marnoq::ui {
-namespace {
-
-class PathItem : public QListWidgetItem {
-public:
-    explicit PathItem(const QString& path) : QListWidgetItem(path) {}
-    bool operator<(const QListWidgetItem& other) const override {
-        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
-    }
-};
-
-}  // namespace
 
 FileListWidget::FileListWidget(bool acceptEveryDrag, QWidget* parent)
     : QListWidget(parent), acceptEveryDrag_(acceptEveryDrag) {
-    setSortingEnabled(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
@@ -31,51 +20,39 @@ FileListWidget::FileListWidget(bool acceptEveryDrag, QWidget* parent)
     setUniformItemSizes(true);
 }
 
-bool FileListWidget::addEntry(const QString& path) {
-    if (count() >= kMaxEntries) {
-        return false;
+window_model::SortedFileList::Outcome FileListWidget::addEntry(const QString& path) {
+    const auto insertion = list_.insert(path.toStdString());
+    if (insertion.outcome == window_model::SortedFileList::Outcome::Added) {
+        insertItem(static_cast<int>(insertion.index), path);
     }
-    addItem(new PathItem(path));  // the list owns its items
-    return true;
+    return insertion.outcome;
 }
 
 QStringList FileListWidget::entries() const {
     QStringList paths;
-    for (int i = 0; i < count(); ++i) {
-        paths << item(i)->text();
+    for (const std::string& path : list_.entries()) {
+        paths << QString::fromStdString(path);
     }
     return paths;
 }
 
-void FileListWidget::xListKillDupes() {
-    // Equal paths are exact copies, so which of them stays does not matter; a set keeps this
-    // linear for lists of thousands of entries.
-    QSet<QString> seen;
-    for (int i = 0; i < count();) {
-        const QString text = item(i)->text();
-        if (seen.contains(text)) {
-            delete takeItem(i);
-        } else {
-            seen.insert(text);
-            ++i;
-        }
-    }
+void FileListWidget::clearEntries() {
+    list_.clear();
+    clear();
 }
 
-void FileListWidget::AddHScroll(const QFont& measureFont) {
-    QString longest;
-    for (int i = 0; i < count(); ++i) {
-        if (item(i)->text().size() > longest.size()) {
-            longest = item(i)->text();
-        }
-    }
-    extent_ = QFontMetrics(measureFont).horizontalAdvance(longest + QString(25, ' '));
+void FileListWidget::AddHScroll() {
+    const QFontMetrics metrics(font());
+    extent_ = window_model::horizontalExtent(list_.entries(), [&metrics](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    });
     updateGeometries();
 }
 
 void FileListWidget::xListRemoveSelected() {
     for (int i = count() - 1; i >= 0; --i) {
         if (item(i)->isSelected()) {
+            list_.removeAt(static_cast<std::size_t>(i));
             delete takeItem(i);
         }
     }
@@ -89,7 +66,9 @@ void FileListWidget::updateGeometries() {
     }
 }
 
-void FileListWidget::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+void FileListWidget::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
 
 void FileListWidget::dragMoveEvent(QDragMoveEvent* event) {
     if (acceptEveryDrag_ || event->mimeData()->hasUrls()) {
@@ -101,7 +80,8 @@ void FileListWidget::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileListWidget::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->hasUrls() ? event->mimeData()->urls() : QList<QUrl>{};
+    const QList<QUrl> urls =
+        event->mimeData()->hasUrls() ? event->mimeData()->urls() : QList<QUrl>{};
     event->setDropAction(Qt::CopyAction);
     event->accept();
     emit filesDropped(urls);

@@ -1,42 +1,40 @@
 #pragma once
 
-#include <QFont>
 #include <QListWidget>
 #include <QUrl>
 
+#include "window_model/file_list_rules.h"
+
 namespace marnoq::ui {
 
-// A file list: full paths sorted without regard to case, at most 32767 of them, a horizontal
-// extent that reaches the end of the longest path, and drops passed on to the window.
+// A file list control showing the entries of its SortedFileList, with a horizontal extent that
+// reaches the end of the longest path, and drops passed on to the window.
 class FileListWidget : public QListWidget {
     Q_OBJECT
-public:
-    static constexpr int kMaxEntries = 32767;
-
+  public:
     // acceptEveryDrag: the decrypt list takes every drag and sorts out the files on the drop.
     FileListWidget(bool acceptEveryDrag, QWidget* parent);
 
-    // Adds one path at its sorted place; false when the list is full.
-    bool addEntry(const QString& path);
+    window_model::SortedFileList::Outcome addEntry(const QString& path);
     QStringList entries() const;
+    void clearEntries();
 
-    void xListKillDupes();
-    // The extent is measured in the given font (the window's), with 25 blanks to spare.
-    void AddHScroll(const QFont& measureFont);
+    void AddHScroll();
     void xListRemoveSelected();
     int horizontalExtent() const { return extent_; }
 
-signals:
+  signals:
     void filesDropped(const QList<QUrl>& urls);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void updateGeometries() override;
 
-private:
+  private:
     bool acceptEveryDrag_;
+    window_model::SortedFileList list_;
     int extent_ = 0;
 };
 

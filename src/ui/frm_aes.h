@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFrame>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -24,7 +24,7 @@ class frmInfo;
 // bottom. It is the jobs' view, so the window runs the same job code as the command line.
 class frmAES : public QWidget, public jobs::JobView {
     Q_OBJECT
-public:
+  public:
     frmAES(UserDialogs& dialogs, const std::vector<std::string>& arguments,
            QWidget* parent = nullptr);
     ~frmAES() override;
@@ -81,11 +81,11 @@ public:
     void letEventsRun() override;
     jobs::JobState& state() override { return state_; }
 
-signals:
+  signals:
     // Every status text a job sets, in order, however seldom the label itself is repainted.
     void statusTextChanged(const QString& text);
 
-public slots:
+  public slots:
     void cmdEnc_Click();
     void cmdDec_Click();
     void Command1_Click();
@@ -100,10 +100,10 @@ public slots:
     void List1_OLEDragDrop(const QList<QUrl>& urls);
     void List2_OLEDragDrop(const QList<QUrl>& urls);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void Form_Load(const std::vector<std::string>& arguments);
     void takeCommandLine(const std::vector<std::string>& arguments);
@@ -113,13 +113,13 @@ private:
     void refreshCount(FileListWidget* list);
     void refreshList(FileListWidget* list);
     // Adds paths and reports once when the list could take no more.
+    bool addToList(FileListWidget* list, const QString& path);
     void addToList(FileListWidget* list, const QStringList& paths);
     void addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
                        const QString& defaultExt);
 
     UserDialogs& dialogs_;
     Twips twips_;
-    QFont windowFont_;
     jobs::JobState state_;
     std::string status_;
     std::chrono::steady_clock::time_point lastPump_{};

@@ -2,44 +2,42 @@
 #include <QFileInfo>
 
 #include "jobs/messages.h"
-#include "jobs/path_functions.h"
-#include "ui/command_line_files.h"
 #include "ui/frm_aes.h"
 #include "ui/std_dialoge.h"
+#include "window_model/command_line_split.h"
+#include "window_model/file_list_rules.h"
 
 namespace marnoq::ui {
-namespace {
-
-const char* kFullListText = "Die Liste kann höchstens 32767 Dateien aufnehmen; weitere Dateien wurden nicht übernommen.";
-
-QString wrongExtensionMessage(const QString& path) {
-    return "Datei: " + QFileInfo(path).fileName() +
-           "\r\nFehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der "
-           "Erweiterung .aes Dateien ausgewählt werden!";
-}
-
-}  // namespace
 
 void frmAES::refreshCount(FileListWidget* list) {
-    (list == &List1 ? Label5 : Label6).setText("Files: " + QString::number(list->count()));
+    (list == &List1 ? Label5 : Label6)
+        .setText(QString::fromStdString(
+            window_model::countText(static_cast<std::size_t>(list->count()))));
 }
 
 void frmAES::refreshList(FileListWidget* list) {
-    list->xListKillDupes();
-    list->AddHScroll(windowFont_);
+    list->AddHScroll();
+}
+
+bool frmAES::addToList(FileListWidget* list, const QString& path) {
+    if (list->addEntry(path) != window_model::SortedFileList::Outcome::Full) {
+        return true;
+    }
+    dialogs_.message(this, window_model::kListFullMessage, jobs::MessageIcon::Exclamation,
+                     QString(jobs::kJobTitle));
+    return false;
 }
 
 void frmAES::addToList(FileListWidget* list, const QStringList& paths) {
     for (const QString& path : paths) {
-        if (!list->addEntry(path)) {
-            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+        if (!addToList(list, path)) {
             return;
         }
     }
 }
 
 void frmAES::takeCommandLine(const std::vector<std::string>& arguments) {
-    const CommandLineFiles files = sortCommandLine(arguments, QDir::currentPath().toStdString());
+    const auto files = window_model::sortCommandLine(arguments, QDir::currentPath().toStdString());
     auto toList = [](const std::vector<std::string>& paths) {
         QStringList list;
         for (const auto& path : paths) {
@@ -82,7 +80,8 @@ void frmAES::addFromDialog(FileListWidget* list, const QString& title, const QSt
 }
 
 void frmAES::Befehl2_Click() {
-    addFromDialog(&List1, "Zu verschlüsselnde Datei(en) auswählen", "Alle Dateien (*.*)|*.*", "*.*");
+    addFromDialog(&List1, "Zu verschlüsselnde Datei(en) auswählen", "Alle Dateien (*.*)|*.*",
+                  "*.*");
 }
 
 void frmAES::Command3_Click() {
@@ -91,12 +90,12 @@ void frmAES::Command3_Click() {
 }
 
 void frmAES::Command5_Click() {
-    List1.clear();
+    List1.clearEntries();
     refreshCount(&List1);
 }
 
 void frmAES::Command6_Click() {
-    List2.clear();
+    List2.clearEntries();
     refreshCount(&List2);
 }
 
@@ -122,9 +121,7 @@ void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
         if (!info.exists()) {
             return;  // an item that cannot be examined ends this drop, without a refresh
         }
-        if (!info.isDir() && !List1.addEntry(info.absoluteFilePath())) {
-            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation,
-                             QString(jobs::kJobTitle));
+        if (!info.isDir() && !addToList(&List1, info.absoluteFilePath())) {
             break;
         }
     }
@@ -148,11 +145,12 @@ void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
             continue;
         }
         const QString path = info.absoluteFilePath();
-        if (!jobs::hasAesExtension(path.toStdString())) {
-            dialogs_.message(this, wrongExtensionMessage(path), jobs::MessageIcon::Exclamation,
-                             QString(jobs::kJobTitle));
-        } else if (!List2.addEntry(path)) {
-            dialogs_.message(this, kFullListText, jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+        if (!window_model::decryptListAccepts(path.toStdString())) {
+            dialogs_.message(
+                this,
+                QString::fromStdString(window_model::wrongExtensionMessage(path.toStdString())),
+                jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+        } else if (!addToList(&List2, path)) {
             break;
         }
     }

@@ -4,15 +4,15 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "ui/twips.h"
+
 namespace marnoq::ui {
 
 // Explains the naming, the header and the cipher, and shows the version.
 class frmInfo : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmInfo(QWidget* parent = nullptr);
-
-    static QString explanationText();
 
     QLabel Picture1{this};
     QLabel Label3{&Picture1};
@@ -21,8 +21,10 @@ public:
     QLabel Label2{this};
     QPlainTextEdit Text1{this};
 
-private:
+  private:
     void Form_Load();
+
+    Twips twips_;
 };
 
 }  // namespace marnoq::ui

@@ -22,8 +22,4 @@ QRect Twips::rect(int left, int top, int width, int height) const {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
 }
 
-void Twips::place(QWidget* widget, int left, int top, int width, int height) const {
-    widget->setGeometry(rect(left, top, width, height));
-}
-
 }  // namespace marnoq::ui

@@ -15,7 +15,6 @@ public:
 
     int pixels(int twips) const;
     QRect rect(int left, int top, int width, int height) const;
-    void place(QWidget* widget, int left, int top, int width, int height) const;
 
 private:
     double dpi_;

@@ -7,7 +7,7 @@
 #include "cli/cli_options.h"
 #include "fuzz_check.h"
 #include "jobs/path_functions.h"
-#include "ui/command_line_files.h"
+#include "window_model/command_line_split.h"
 
 namespace {
 
@@ -26,12 +26,17 @@ std::vector<std::string> splitLines(const std::string& input) {
 }
 
 void checkWindowSorting(const std::vector<std::string>& arguments) {
-    const auto files = marnoq::ui::sortCommandLine(arguments, "/home/nutzer/Dokumente");
+    const auto files = marnoq::window_model::sortCommandLine(arguments, "/home/nutzer/Dokumente");
     std::size_t given = 0;
     for (const auto& argument : arguments) {
         given += argument.empty() ? 0 : 1;
     }
     FUZZ_CHECK(files.encrypt.size() + files.decrypt.size() == given);
+    for (const auto& argument : arguments) {
+        for (const auto& item : marnoq::window_model::splitCommandLine(argument)) {
+            FUZZ_CHECK(item.find('"') == std::string::npos);
+        }
+    }
     for (const auto& path : files.encrypt) {
         FUZZ_CHECK(!path.empty() && path[0] == '/');
         FUZZ_CHECK(!marnoq::jobs::hasAesExtension(path));

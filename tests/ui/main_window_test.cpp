@@ -125,11 +125,11 @@ TEST(MainWindow, DropsDoubleClickAndTheListLimit) {
     EXPECT_EQ(w.Label5.text(), "Files: 2");
 
     std::vector<std::string> many;
-    for (int i = 0; i < ui::FileListWidget::kMaxEntries + 3; ++i) {
+    for (int i = 0; i < static_cast<int>(window_model::kMaxListEntries) + 3; ++i) {
         many.push_back("/f/" + std::to_string(i));
     }
     frmAES full(dialogs, many);
-    EXPECT_EQ(full.List1.count(), ui::FileListWidget::kMaxEntries);
+    EXPECT_EQ(full.List1.count(), static_cast<int>(window_model::kMaxListEntries));
     EXPECT_NE(dialogs.boxes.back().text.indexOf("32767"), -1);
 }
 

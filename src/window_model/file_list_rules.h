@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace marnoq::window_model {
+
+inline constexpr std::size_t kMaxListEntries = 32767;
+inline constexpr const char* kListFullMessage =
+    "Die Liste kann höchstens 32767 Dateien aufnehmen; weitere Dateien wurden nicht übernommen.";
+
+// Orders paths the way the lists show them: by letter, upper and lower case alike (umlauts and
+// the other Latin letters of Western European names included).
+bool lessIgnoringCase(std::string_view a, std::string_view b);
+
+// "Files: " and the count, the text of a list's count label.
+std::string countText(std::size_t count);
+
+// The decrypt list takes only ".aes" files (any case) by drag and drop; the others are
+// refused with this message.
+bool decryptListAccepts(const std::string& path);
+std::string wrongExtensionMessage(const std::string& path);
+
+// The entries of one file list: full paths, sorted ignoring case, each path once, at most
+// kMaxListEntries. A front end mirrors every change into its list control.
+class SortedFileList {
+  public:
+    enum class Outcome { Added, Duplicate, Full };
+    struct Insertion {
+        Outcome outcome;
+        std::size_t index;  // where an added path now stands
+    };
+
+    // A path the list already holds (exactly, case distinguished) is dropped before the cap is
+    // looked at, so duplicates never cost a place.
+    Insertion insert(const std::string& path);
+    void removeAt(std::size_t index);
+    void clear();
+
+    const std::vector<std::string>& entries() const { return entries_; }
+    std::size_t size() const { return entries_.size(); }
+
+  private:
+    std::vector<std::string> entries_;
+    std::unordered_set<std::string> present_;
+};
+
+}  // namespace marnoq::window_model

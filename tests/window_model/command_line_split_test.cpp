@@ -1,0 +1,50 @@
+#include "window_model/command_line_split.h"
+
+#include <gtest/gtest.h>
+
+#include "window_model/horizontal_extent.h"
+
+namespace marnoq::window_model {
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST(CommandLineSplit, OnlyQuoteBlankQuoteSeparates) {
+    const std::pair<const char*, Items> cases[] = {
+        {R"("C:\a\x.txt" "C:\b\y.aes")", {R"(C:\a\x.txt)", R"(C:\b\y.aes)"}},
+        {R"(C:\a\x.txt C:\b\y.aes)", {R"(C:\a\x.txt C:\b\y.aes)"}},
+        {R"("a"  "b")", {"a  b"}},
+        {R"("a" "" "b")", {"a", "", "b"}},
+        {"", {""}},
+    };
+    for (const auto& [text, items] : cases) {
+        EXPECT_EQ(splitCommandLine(text), items) << text;
+    }
+}
+
+TEST(CommandLineSplit, ItemsGoToTheListTheirExtensionChooses) {
+    const auto files =
+        sortCommandLine({"/d/b.txt", "rel/X.AES", "", "/d/../e/y.aes", "/d/z"}, "/home/anna");
+    EXPECT_EQ(files.encrypt, (Items{"/d/b.txt", "/d/z"}));
+    EXPECT_EQ(files.decrypt, (Items{"/home/anna/rel/X.AES", "/e/y.aes"}));
+}
+
+TEST(HorizontalExtent, MeasuresTheFirstLongestEntryWithTwentyFiveBlanks) {
+    const std::pair<Items, std::string> cases[] = {
+        {{"ab", "xyz", "äöü", "cd"}, "xyz"},  // umlauts count as one character each
+        {{"ab", "äöüß"}, "äöüß"},
+        {{}, ""},
+    };
+    for (const auto& [entries, longest] : cases) {
+        std::string measured;
+        const int extent = horizontalExtent(entries, [&measured](const std::string& text) {
+            measured = text;
+            return 7;
+        });
+        EXPECT_EQ(extent, 7);
+        EXPECT_EQ(measured, longest + std::string(25, ' '));
+    }
+}
+
+}  // namespace
+}  // namespace marnoq::window_model

@@ -1,0 +1,60 @@
+#include "window_model/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "window_model/info_text.h"
+
+namespace marnoq::window_model {
+namespace {
+
+TEST(WindowLayout, GrowsTooNarrowBoxesAwayFromTheirAlignment) {
+    struct Case {
+        Alignment alignment;
+        int needed;
+        Box expected;
+    } cases[] = {
+        {Alignment::Right, 40, {100, 5, 50, 13}}, {Alignment::Right, 80, {70, 5, 80, 13}},
+        {Alignment::Left, 80, {100, 5, 80, 13}},  {Alignment::Centre, 80, {85, 5, 80, 13}},
+        {Alignment::Left, 50, {100, 5, 50, 13}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(grownToFit({100, 5, 50, 13}, c.alignment, c.needed), c.expected) << c.needed;
+    }
+}
+
+TEST(WindowLayout, NamesAreUniqueAndEveryReferenceResolves) {
+    for (const WindowLayout* window : {&mainWindowLayout(), &infoWindowLayout()}) {
+        std::set<std::string_view> names;
+        for (const auto& control : window->controls) {
+            EXPECT_TRUE(names.insert(control.name).second) << control.name;
+            if (!control.parent.empty()) {
+                EXPECT_NO_THROW(window->control(control.parent)) << control.name;
+            }
+        }
+    }
+    std::set<std::string_view> stops;
+    for (const std::string_view name : mainTabOrder()) {
+        EXPECT_NO_THROW(mainWindowLayout().control(name)) << name;
+        EXPECT_TRUE(stops.insert(name).second) << name;
+    }
+    EXPECT_EQ(stops.count("dummy"), 0u);
+}
+
+TEST(InfoText, LinesEndInCarriageReturnLineFeedAndTheVersionIsDecimal) {
+    const std::string text = infoExplanationText();
+    std::size_t breaks = 0;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        ASSERT_EQ(text[at - 1], '\r');
+        ++breaks;
+    }
+    EXPECT_EQ(breaks, 12u);
+    EXPECT_NE(text.find("Entschlüsselte Datei:\tsample-dec.txt   oder ohne Suffix:   sample.txt"),
+              std::string::npos);
+    EXPECT_EQ(versionText(1, 1), "Version: 1.1");
+    EXPECT_EQ(versionText(2, 10), "Version: 2.10");
+}
+
+}  // namespace
+}  // namespace marnoq::window_model
