@@ -1,7 +1,7 @@
 #include "io/file_error.h"
 
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 namespace marnoq::io {
 namespace {
@@ -16,10 +16,7 @@ std::string describe(FileOperation operation, const std::string& path, int code)
 
 }  // namespace
 
-std::string systemErrorText(int code) {
-    char buffer[256];
-    return ::strerror_r(code, buffer, sizeof buffer);  // the GNU form returns the text
-}
+std::string systemErrorText(int code) { return std::generic_category().message(code); }
 
 const char* operationName(FileOperation operation) {
     switch (operation) {

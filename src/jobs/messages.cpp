@@ -14,7 +14,9 @@ std::string reasonText(int code) {
         case io::kNotRegularFile: return "Das ist keine reguläre Datei.";
         case ENOENT: return "Die Datei oder der Ordner existiert nicht.";
         case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei.";
+#ifdef EDQUOT  // Windows reports an exhausted quota as a full disk
         case EDQUOT: return "Das Speicherkontingent ist erschöpft.";
+#endif
         case EISDIR: return "Unter diesem Namen existiert bereits ein Ordner.";
         case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner.";
         case EIO: return "Ein-/Ausgabefehler des Datenträgers.";
