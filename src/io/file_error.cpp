@@ -16,7 +16,9 @@ std::string describe(FileOperation operation, const std::string& path, int code)
 
 }  // namespace
 
-std::string systemErrorText(int code) { return std::generic_category().message(code); }
+std::string systemErrorText(int code) {
+    return std::generic_category().message(code);
+}
 
 const char* operationName(FileOperation operation) {
     switch (operation) {
