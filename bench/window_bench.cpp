@@ -17,7 +17,7 @@ namespace {
 const std::string kPlain = "/tmp/marnoq-window-bench";
 
 class SilentDialogs : public ui::UserDialogs {
-public:
+  public:
     void message(QWidget*, const QString&, jobs::MessageIcon, const QString&) override {}
     QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
@@ -50,7 +50,7 @@ BENCHMARK(BM_EncryptThroughWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EncryptThroughCommandLineView(benchmark::State& state) {
     writePlain();
-    cli::CliView view(stderr, false, nullptr);
+    cli::CliView view(stderr, false, false, nullptr);
     view.setFiles(jobs::FileList::Encrypt, {kPlain});
     view.setPasswords("pw", "pw");
     for (auto _ : state) {

@@ -15,13 +15,14 @@ namespace marnoq {
 namespace io {
 class ByteSink;
 class InputFile;
+class StreamSource;
 }  // namespace io
 class Crc32;
 
 // Rijndael with 128-bit blocks (AES) and 128-, 192- or 256-bit keys, with the array and file
 // operations built on it. Output is bit for bit that of FIPS-197.
 class cRijndael {
-public:
+  public:
     explicit cRijndael(CipherEvents* events = nullptr);
     cRijndael(const cRijndael&) = delete;
     cRijndael& operator=(const cRijndael&) = delete;
@@ -59,19 +60,22 @@ public:
     // Returns the plain length it encrypted (taken once, at the start).
     std::uint64_t EncryptToSink(io::InputFile& plain, io::ByteSink& out, std::string_view header,
                                 Crc32* plainCrc);
+    // The same for plain data of unknown length (a pipe): read until it ends.
+    std::uint64_t EncryptStream(io::StreamSource& plain, io::ByteSink& out, std::string_view header,
+                                Crc32* plainCrc);
     struct DecryptResult {
         std::int32_t code;  // 1 after the size error, else 0
         std::uint64_t plainLength;
     };
     // openPlain is called only once the body length has proved valid.
     DecryptResult DecryptToSink(io::InputFile& cipher, std::uint64_t lenHeader,
-                               const std::function<io::ByteSink&()>& openPlain, Crc32* plainCrc);
+                                const std::function<io::ByteSink&()>& openPlain, Crc32* plainCrc);
 
     std::int32_t Rounds() const { return Rounds_; }
     // Which implementation EncryptBlocks uses, for --version and tests.
     static const char* BlockPathName();
 
-private:
+  private:
     void BuildDecryptionKey(int blockWords);
     void requireKey(const char* operation) const;
     void encryptBlock(const std::uint8_t* in, std::uint8_t* out) const;

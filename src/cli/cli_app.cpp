@@ -2,19 +2,25 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "cipher/rijndael.h"
 #include "cli/cli_options.h"
 #include "cli/cli_view.h"
+#include "cli/json_record.h"
 #include "cli/password_source.h"
+#include "cli/text_lines.h"
 #include "digest/crc32_path.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
 #include "io/input_file.h"
+#include "io/standard_streams.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
 #include "jobs/file_format.h"
+#include "jobs/folder_walk.h"
 #include "jobs/messages.h"
+#include "jobs/parallel_file_runner.h"
 #include "jobs/path_functions.h"
 #include "jobs/windows1252.h"
 #include "secure/wipe.h"
@@ -31,47 +37,126 @@ std::string absolutePath(const std::string& path) {
     return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
 }
 
-// Absolute paths, each once, in the order given.
-std::vector<std::string> uniqueAbsolute(const std::vector<std::string>& files, std::FILE* err) {
-    std::vector<std::string> result;
-    for (const auto& file : files) {
-        std::string path = absolutePath(file);
-        if (std::find(result.begin(), result.end(), path) != result.end()) {
-            std::fprintf(err, "Hinweis: %s ist mehrfach angegeben und wird einmal bearbeitet.\n",
-                         path.c_str());
+// The files of the command line: folders walked with -r, absolute paths, each once.
+struct Inputs {
+    std::vector<std::string> files;
+    bool walkFailed = false;  // a folder could not be read: the call cannot end with 0
+};
+
+Inputs collectInputs(const Options& options, std::FILE* err) {
+    Inputs inputs;
+    const bool takesPlain = options.command == Command::Encrypt;
+    std::size_t leftOut = 0;
+    auto add = [&](const std::string& path) {
+        if (std::find(inputs.files.begin(), inputs.files.end(), path) != inputs.files.end()) {
+            if (!options.quiet) {
+                std::fprintf(err,
+                             "Hinweis: %s ist mehrfach angegeben und wird einmal bearbeitet.\n",
+                             path.c_str());
+            }
+            return;
+        }
+        inputs.files.push_back(path);
+    };
+    for (const auto& file : options.files) {
+        if (file == io::kStandardStream) {
+            inputs.files.push_back(file);
             continue;
         }
-        result.push_back(path);
+        const std::string path = absolutePath(file);
+        if (!io::isDirectory(path)) {
+            add(path);
+            continue;
+        }
+        if (!options.recursive) {
+            if (!options.quiet) {
+                std::fprintf(err, "Hinweis: %s ist ein Ordner; mit -r werden Ordner durchlaufen.\n",
+                             path.c_str());
+            }
+            add(path);
+            continue;
+        }
+        const jobs::FolderWalk walk = jobs::walkFolder(path);
+        for (const auto& found : walk.files) {
+            if (jobs::hasAesExtension(found) != takesPlain) {
+                add(found);
+            } else {
+                ++leftOut;
+            }
+        }
+        for (const auto& folder : walk.unreadable) {
+            std::fprintf(err, "Der Ordner %s kann nicht gelesen werden: %s\n",
+                         folder.folder.c_str(), jobs::reasonText(folder.code).c_str());
+            inputs.walkFailed = true;
+        }
     }
-    return result;
+    if (leftOut > 0 && !options.quiet) {
+        std::fprintf(err,
+                     takesPlain
+                         ? "Hinweis: %zu Dateien mit der Erweiterung .aes wurden ausgelassen.\n"
+                         : "Hinweis: %zu Dateien ohne die Erweiterung .aes wurden ausgelassen.\n",
+                     leftOut);
+    }
+    return inputs;
 }
 
-int info(const std::vector<std::string>& files, std::FILE* out, std::FILE* err) {
-    int status = kOk;
-    for (const auto& file : files) {
+void printJson(const std::vector<jobs::JobReport::File>& records, std::FILE* out) {
+    for (const auto& record : records) {
+        std::fputs(jsonLine(record).c_str(), out);
+    }
+}
+
+jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool text) {
+    jobs::JobReport::File record{file, jobs::FileOutcome::Done};
+    io::InputFile in(file);
+    const std::uint64_t size = in.size();
+    const auto header = jobs::readHeader(in);
+    if (text) {
+        std::fprintf(out, "%s\n", file.c_str());
+    }
+    if (!header || !header->signatureValid()) {
+        if (text) {
+            std::fprintf(out, "  Signatur:      fehlt (keine Datei dieses Programms)\n");
+        }
+        record.outcome = jobs::FileOutcome::Foreign;
+        return record;
+    }
+    const bool lengthValid = jobs::bodyLengthValid(size);
+    record.storedCrc = header->CrcText;
+    record.bodyLength = size - jobs::HeaderLength;
+    if (!lengthValid) {
+        record.outcome = jobs::FileOutcome::SizeError;
+    }
+    if (text) {
+        std::fprintf(out, "  Signatur:      aes (gültig)\n");
+        std::fprintf(out, "  CRC-32:        %s\n", header->CrcText.c_str());
+        std::fprintf(out, "  Inhaltslänge:  %llu Bytes (%s)\n",
+                     static_cast<unsigned long long>(record.bodyLength),
+                     lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16");
+    }
+    return record;
+}
+
+int info(const Inputs& inputs, const Options& options, std::FILE* out, std::FILE* err) {
+    int status = inputs.walkFailed ? kFileFailed : kOk;
+    std::vector<jobs::JobReport::File> records;
+    for (const auto& file : inputs.files) {
+        if (io::isDirectory(file)) {
+            continue;  // the hint to use -r has been given
+        }
         try {
-            io::InputFile in(file);
-            const std::uint64_t size = in.size();
-            const auto header = jobs::readHeader(in);
-            std::fprintf(out, "%s\n", file.c_str());
-            if (!header || !header->signatureValid()) {
-                std::fprintf(out, "  Signatur:      fehlt (keine Datei dieses Programms)\n");
-                status = kFileFailed;
-                continue;
-            }
-            const bool lengthValid = jobs::bodyLengthValid(size);
-            std::fprintf(out, "  Signatur:      aes (gültig)\n");
-            std::fprintf(out, "  CRC-32:        %s\n", header->CrcText.c_str());
-            std::fprintf(out, "  Inhaltslänge:  %llu Bytes (%s)\n",
-                         static_cast<unsigned long long>(size - jobs::HeaderLength),
-                         lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16");
-            if (!lengthValid) {
-                status = kFileFailed;
-            }
+            records.push_back(infoRecord(file, out, !options.json));
         } catch (const io::FileError& error) {
-            std::fprintf(err, "%s\n", jobs::fileErrorMessage(error).c_str());
+            const std::string message = jobs::fileErrorMessage(error);
+            std::fprintf(err, "%s\n", withNewlines(message).c_str());
+            records.push_back({file, jobs::FileOutcome::Failed, {}, {}, 0, {}, message});
+        }
+        if (records.back().outcome != jobs::FileOutcome::Done) {
             status = kFileFailed;
         }
+    }
+    if (options.json) {
+        printJson(records, out);
     }
     return status;
 }
@@ -85,13 +170,20 @@ void reportSkipped(const jobs::JobReport& report, std::FILE* err) {
     }
 }
 
-int runJob(const Options& options, const Streams& streams,
+int parallelFiles(const Options& options) {
+    if (options.jobs > 0) {
+        return options.jobs;
+    }
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
            const volatile std::sig_atomic_t* stopSignal) {
     const bool encrypt = options.command == Command::Encrypt;
-    std::vector<std::string> files = uniqueAbsolute(options.files, streams.err);
+    const std::vector<std::string>& files = inputs.files;
     if (!encrypt) {
         for (const auto& file : files) {
-            if (!jobs::hasAesExtension(file)) {
+            if (!jobs::hasAesExtension(file) && !io::isDirectory(file)) {
                 std::fprintf(streams.err,
                              "Nur Dateien mit der Erweiterung .aes können entschlüsselt oder "
                              "geprüft werden: %s\n",
@@ -99,6 +191,12 @@ int runJob(const Options& options, const Streams& streams,
                 return kUsage;
             }
         }
+    }
+    if (!options.output.empty() && options.output != io::kStandardStream &&
+        files[0] != io::kStandardStream && io::sameFile(files[0], options.output)) {
+        std::fprintf(streams.err, "Die Ausgabe %s ist die Eingabe selbst.\n",
+                     options.output.c_str());
+        return kUsage;
     }
     PasswordOutcome password = obtainPasswords(options, encrypt, streams.in);
     for (const auto& warning : password.warnings) {
@@ -116,17 +214,30 @@ int runJob(const Options& options, const Streams& streams,
         return kUsage;
     }
 
-    CliView view(streams.err, streams.errIsTerminal, stopSignal);
-    view.setFiles(encrypt ? jobs::FileList::Encrypt : jobs::FileList::Decrypt, files);
+    CliView view(streams.err, streams.errIsTerminal, options.quiet, stopSignal);
+    const jobs::FileList list = encrypt ? jobs::FileList::Encrypt : jobs::FileList::Decrypt;
+    view.setFiles(list, files);
     view.setPasswords(password.passwords->first.str(), password.passwords->repeat.str());
     view.setNaming(!options.originalName, options.suffix);
-    const jobs::JobReport report =
-        encrypt ? jobs::cmdEnc_Click(view)
-                : jobs::cmdDec_Click(view, options.command == Command::Verify
-                                               ? jobs::DecryptTarget::VerifyOnly
-                                               : jobs::DecryptTarget::WriteFiles);
+    view.setOutput(options.output.empty() || options.output == io::kStandardStream
+                       ? options.output
+                       : absolutePath(options.output));
+    const jobs::DecryptTarget target = options.command == Command::Verify
+                                           ? jobs::DecryptTarget::VerifyOnly
+                                           : jobs::DecryptTarget::WriteFiles;
+    jobs::ParallelFileRunner runner(view, list, parallelFiles(options));
+    const jobs::JobReport report = runner.run(
+        [&](jobs::JobView& oneFile) {
+            return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);
+        },
+        encrypt ? " , EncryptTime: " : " , DecryptTime: ");
     view.finishStatus();
-    reportSkipped(report, streams.err);
+    if (options.json) {
+        printJson(report.files, streams.out);
+    }
+    if (!options.quiet) {
+        reportSkipped(report, streams.err);
+    }
     if (report.aborted && stopSignal != nullptr && *stopSignal != 0) {
         std::fprintf(streams.err, "Abgebrochen; die unfertige Ausgabe wurde entfernt.\n");
         return 128 + *stopSignal;
@@ -134,7 +245,7 @@ int runJob(const Options& options, const Streams& streams,
     if (report.inputError) {
         return kUsage;
     }
-    return report.allDone() ? kOk : kFileFailed;
+    return report.allDone() && !inputs.walkFailed ? kOk : kFileFailed;
 }
 
 }  // namespace
@@ -148,13 +259,17 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
     }
     const Options& options = *parsed.options;
     switch (options.command) {
-        case Command::Help: std::fputs(usageText(), streams.out); return kOk;
+        case Command::Help:
+            std::fputs(usageText(), streams.out);
+            return kOk;
         case Command::Version:
             std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n", kVersion,
                          kCommit, cRijndael::BlockPathName(), crcPathName());
             return kOk;
-        case Command::Info: return info(uniqueAbsolute(options.files, streams.err), streams.out, streams.err);
-        default: return runJob(options, streams, stopSignal);
+        case Command::Info:
+            return info(collectInputs(options, streams.err), options, streams.out, streams.err);
+        default:
+            return runJob(options, collectInputs(options, streams.err), streams, stopSignal);
     }
 }
 

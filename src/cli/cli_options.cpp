@@ -1,16 +1,19 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <map>
 
 namespace marnoq::cli {
 namespace {
 
 const std::map<std::string, Command> kCommands = {
-    {"encrypt", Command::Encrypt}, {"decrypt", Command::Decrypt}, {"verify", Command::Verify},
-    {"info", Command::Info},       {"--help", Command::Help},     {"-h", Command::Help},
+    {"encrypt", Command::Encrypt},  {"decrypt", Command::Decrypt}, {"verify", Command::Verify},
+    {"info", Command::Info},        {"--help", Command::Help},     {"-h", Command::Help},
     {"--version", Command::Version}};
 
-ParseResult failure(const std::string& text) { return {std::nullopt, text}; }
+ParseResult failure(const std::string& text) {
+    return {std::nullopt, text};
+}
 
 }  // namespace
 
@@ -59,6 +62,26 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             }
             options.suffix = *suffix;
             suffixGiven = true;
+        } else if (arg == "-o" || arg == "--output") {
+            auto path = value();
+            if (!path || path->empty()) {
+                return failure("-o braucht einen Pfad (oder - für die Standardausgabe).");
+            }
+            options.output = *path;
+        } else if (arg == "-r" || arg == "--recursive") {
+            options.recursive = true;
+        } else if (arg == "-j" || arg == "--jobs") {
+            auto count = value();
+            if (!count || count->empty() || count->size() > 4 ||
+                count->find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(*count) < 1) {
+                return failure("-j braucht eine Anzahl von 1 bis 9999.");
+            }
+            options.jobs = std::stoi(*count);
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "-q" || arg == "--quiet") {
+            options.quiet = true;
         } else if (arg == "--password" || arg.rfind("--password=", 0) == 0) {
             return failure(
                 "Das Passwort wird nie als Argument angenommen (es stünde in der Prozessliste). "
@@ -73,15 +96,40 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
     if (options.files.empty()) {
         return failure("Keine Dateien angegeben.");
     }
+    const bool toStdout = options.output == "-";
+    if (!options.output.empty() && (options.files.size() != 1 || options.recursive)) {
+        return failure("-o gilt für genau eine Eingabe, ohne -r.");
+    }
+    if (!options.output.empty() && options.command == Command::Info) {
+        return failure("info schreibt keine Datei; -o passt nicht dazu.");
+    }
+    if (toStdout && options.command == Command::Encrypt) {
+        return failure(
+            "encrypt schreibt nicht in eine Pipe oder auf ein Terminal: die Prüfsumme im Kopf "
+            "wird erst geschrieben, wenn der Inhalt fertig ist. Bitte -o DATEI angeben.");
+    }
+    if (toStdout && options.json) {
+        return failure(
+            "--json und -o - schließen sich aus: beide schreiben auf die Standardausgabe.");
+    }
+    const bool fromStdin =
+        std::find(options.files.begin(), options.files.end(), "-") != options.files.end();
+    if (fromStdin && (options.command != Command::Encrypt || options.output.empty())) {
+        return failure(
+            "Die Standardeingabe (-) kann nur mit encrypt -o DATEI - verschlüsselt werden.");
+    }
+    if (fromStdin && options.passwordSource == PasswordSource::Stdin) {
+        return failure("--password-stdin und Daten von der Standardeingabe schließen sich aus.");
+    }
     return {options, {}};
 }
 
 const char* usageText() {
     return "Aufruf:\n"
-           "  aes-marnoq-cli encrypt [PASSWORT-QUELLE] DATEI...\n"
-           "  aes-marnoq-cli decrypt [PASSWORT-QUELLE] [--original-name | --suffix S] DATEI.aes...\n"
-           "  aes-marnoq-cli verify  [PASSWORT-QUELLE] DATEI.aes...\n"
-           "  aes-marnoq-cli info    DATEI.aes...\n"
+           "  aes-marnoq-cli encrypt [OPTIONEN] DATEI...        (oder: -o DATEI.aes -)\n"
+           "  aes-marnoq-cli decrypt [OPTIONEN] [--original-name | --suffix S] DATEI.aes...\n"
+           "  aes-marnoq-cli verify  [OPTIONEN] DATEI.aes...\n"
+           "  aes-marnoq-cli info    [-r] [--json] DATEI.aes...\n"
            "  aes-marnoq-cli --help | --version\n"
            "\n"
            "encrypt  verschlüsselt jede DATEI nach DATEI.aes im selben Ordner.\n"
@@ -91,9 +139,32 @@ const char* usageText() {
            "verify   prüft Signatur, Passwort und CRC-32, ohne eine Datei zu schreiben.\n"
            "info     zeigt Signatur, gespeicherte CRC-32 und Länge des Inhalts.\n"
            "\n"
-           "Passwort-Quelle (ohne Angabe wird am Terminal ohne Echo gefragt, bei encrypt zweimal):\n"
+           "Passwort-Quelle (ohne Angabe wird am Terminal ohne Echo gefragt, bei encrypt "
+           "zweimal):\n"
            "  --password-file PFAD  erste Zeile der Datei\n"
            "  --password-stdin      erste Zeile der Standardeingabe\n"
+           "\n"
+           "Optionen:\n"
+           "  -o PFAD         Ausgabe für die einzige Eingabe (temporär geschrieben, dann "
+           "umbenannt).\n"
+           "                  encrypt -o DATEI.aes - verschlüsselt die Standardeingabe; die "
+           "Ausgabe\n"
+           "                  muss eine reguläre Datei sein.\n"
+           "                  decrypt -o - DATEI.aes schreibt auf die Standardausgabe. Die "
+           "Prüfsumme\n"
+           "                  wird erst am Ende verglichen: bei Abweichung sind die Daten schon\n"
+           "                  ausgegeben, es folgt die Prüfsummen-Meldung und Exit-Status 1.\n"
+           "  -r, --recursive Ordner durchlaufen (symbolische Links auf Ordner werden nicht "
+           "verfolgt);\n"
+           "                  encrypt nimmt jede Datei außer .aes, die anderen Befehle die "
+           ".aes-Dateien.\n"
+           "  -j, --jobs N    N Dateien gleichzeitig (Vorgabe: Anzahl der Prozessoren); Meldungen "
+           "und\n"
+           "                  Exit-Status bleiben in der Reihenfolge der Liste.\n"
+           "  --json          je Datei ein JSON-Objekt auf der Standardausgabe; Meldungen weiter "
+           "auf\n"
+           "                  der Standardfehlerausgabe.\n"
+           "  -q, --quiet     nur Fehler ausgeben.\n"
            "\n"
            "Exit-Status: 0 alles erledigt und geprüft, 1 eine Datei ist fehlgeschlagen,\n"
            "             2 Aufruf- oder Eingabefehler, 130/143 abgebrochen (SIGINT/SIGTERM).\n";

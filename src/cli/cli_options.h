@@ -16,6 +16,11 @@ struct Options {
     std::string passwordFile;
     bool originalName = false;
     std::string suffix = "-dec";
+    std::string output;  // -o: for the only input; "-" is standard output (decrypt)
+    bool recursive = false;
+    int jobs = 0;  // 0: one per usable processor
+    bool json = false;
+    bool quiet = false;
 };
 
 struct ParseResult {

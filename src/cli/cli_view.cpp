@@ -1,25 +1,42 @@
 #include "cli/cli_view.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "cli/text_lines.h"
 #include "secure/wipe.h"
 
 namespace marnoq::cli {
+
 namespace {
 
-std::string withNewlines(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
-        }
-        out += text[i];
+// "1,5" with a decimal comma, as the status line writes its numbers.
+std::string oneDecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::string result = text;
+    std::replace(result.begin(), result.end(), '.', ',');
+    return result;
+}
+
+std::string timeLeft(double seconds) {
+    const long whole = std::lround(seconds);
+    char text[32];
+    if (whole < 60) {
+        std::snprintf(text, sizeof text, "%ld s", whole);
+    } else {
+        std::snprintf(text, sizeof text, "%ld min %02ld s", whole / 60, whole % 60);
     }
-    return out;
+    return text;
 }
 
 }  // namespace
 
-CliView::CliView(std::FILE* err, bool interactive, const volatile std::sig_atomic_t* stopSignal)
-    : err_(err), interactive_(interactive), stopSignal_(stopSignal) {}
+CliView::CliView(std::FILE* err, bool interactive, bool quiet,
+                 const volatile std::sig_atomic_t* stopSignal)
+    : err_(err), interactive_(interactive && !quiet), quiet_(quiet), stopSignal_(stopSignal) {}
 
 CliView::~CliView() {
     for (auto& password : passwords_) {
@@ -30,6 +47,16 @@ CliView::~CliView() {
 void CliView::setFiles(jobs::FileList list, std::vector<std::string> files) {
     list_ = list;
     files_ = std::move(files);
+    sizes_.clear();
+    totalBytes_ = 0;
+    for (const auto& file : files_) {
+        struct stat info {};
+        const std::uint64_t size =
+            ::stat(file.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+        sizes_.push_back(size);
+        totalBytes_ += size;
+    }
+    started_ = std::chrono::steady_clock::now();
 }
 
 void CliView::setPasswords(const std::string& first, const std::string& repeat) {
@@ -51,11 +78,17 @@ std::string CliView::entry(jobs::FileList, int index) const {
     return files_.at(static_cast<std::size_t>(index));
 }
 
-int CliView::selectedIndex(jobs::FileList list) const { return list == list_ ? selected_ : -1; }
+int CliView::selectedIndex(jobs::FileList list) const {
+    return list == list_ ? selected_ : -1;
+}
 
-void CliView::selectEntry(jobs::FileList, int index) { selected_ = index; }
+void CliView::selectEntry(jobs::FileList, int index) {
+    selected_ = index;
+}
 
-std::string CliView::passwordText(int box) const { return passwords_[box]; }
+std::string CliView::passwordText(int box) const {
+    return passwords_[box];
+}
 
 std::string CliView::caption(jobs::StartButton button) const {
     return captions_[static_cast<int>(button)];
@@ -79,12 +112,37 @@ void CliView::redraw(bool force) {
         return;
     }
     lastDraw_ = now;
-    std::fprintf(err_, "\r%s\033[K", status_.c_str());
+    std::fprintf(err_, "\r%s%s\033[K", status_.c_str(), totals(now).c_str());
     std::fflush(err_);
     lineOpen_ = true;
 }
 
+std::string CliView::totals(std::chrono::steady_clock::time_point now) const {
+    if (selected_ < 0 || totalBytes_ == 0) {
+        return {};
+    }
+    double done = 0;
+    for (int i = 0; i < selected_; ++i) {
+        done += static_cast<double>(sizes_[static_cast<std::size_t>(i)]);
+    }
+    const float percent = state_.filePercent < 0.0f ? 0.0f : state_.filePercent;
+    done += static_cast<double>(sizes_[static_cast<std::size_t>(selected_)]) * percent / 100.0;
+    const double seconds = std::chrono::duration<double>(now - started_).count();
+    const double mib = 1024.0 * 1024.0;
+    std::string text = "  |  " + oneDecimal(done / mib) + " von " +
+                       oneDecimal(static_cast<double>(totalBytes_) / mib) + " MiB";
+    if (seconds > 0.5 && done > 0) {
+        const double rate = done / seconds;
+        text += ", " + oneDecimal(rate / mib) + " MiB/s, noch " +
+                timeLeft((static_cast<double>(totalBytes_) - done) / rate);
+    }
+    return text;
+}
+
 void CliView::finishStatus() {
+    if (quiet_) {
+        return;
+    }
     if (lineOpen_) {
         std::fputc('\r', err_);
         std::fputs("\033[K", err_);

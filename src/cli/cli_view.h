@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,12 +14,15 @@ namespace marnoq::cli {
 // The job's window on a terminal: one list, messages as lines on stderr, the status line
 // redrawn in place (at most ten times a second) when stderr is a terminal.
 class CliView : public jobs::JobView {
-public:
-    CliView(std::FILE* err, bool interactive, const volatile std::sig_atomic_t* stopSignal);
+  public:
+    // `quiet`: no status line at all, only the messages.
+    CliView(std::FILE* err, bool interactive, bool quiet,
+            const volatile std::sig_atomic_t* stopSignal);
 
     void setFiles(jobs::FileList list, std::vector<std::string> files);
     void setPasswords(const std::string& first, const std::string& repeat);
     void setNaming(bool suffixMode, const std::string& suffix);
+    void setOutput(const std::string& path) { output_ = path; }
     // Ends the in-place line and prints the final status text.
     void finishStatus();
 
@@ -40,14 +44,18 @@ public:
                     const std::string& title) override;
     void letEventsRun() override;
     jobs::JobState& state() override { return state_; }
+    std::string outputPath() const override { return output_; }
 
     ~CliView() override;
 
-private:
+  private:
     void redraw(bool force);
+    // Bytes of the whole call done and to do, the rate and the time left.
+    std::string totals(std::chrono::steady_clock::time_point now) const;
 
     std::FILE* err_;
     bool interactive_;
+    bool quiet_;
     const volatile std::sig_atomic_t* stopSignal_;
     jobs::FileList list_ = jobs::FileList::Encrypt;
     std::vector<std::string> files_;
@@ -55,6 +63,10 @@ private:
     std::string passwords_[3];
     bool suffixMode_ = true;
     std::string suffix_ = "-dec";
+    std::string output_;
+    std::vector<std::uint64_t> sizes_;
+    std::uint64_t totalBytes_ = 0;
+    std::chrono::steady_clock::time_point started_{};
     std::string captions_[2] = {"AES Encrypt", "AES Decrypt"};
     std::string status_;
     bool lineOpen_ = false;

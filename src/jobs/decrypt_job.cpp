@@ -1,5 +1,6 @@
 #include "jobs/decrypt_job.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "io/file_error.h"
 #include "io/file_system.h"
 #include "io/input_file.h"
+#include "io/standard_streams.h"
 #include "io/temporary_output.h"
 #include "jobs/job_run.h"
 #include "jobs/messages.h"
@@ -16,9 +18,10 @@
 namespace marnoq::jobs {
 namespace {
 
-FileOutcome checkedOutcome(JobRun& run, const std::string& stored, std::uint32_t crc,
+FileOutcome checkedOutcome(JobRun& run, JobReport::File& record, std::uint32_t crc,
                            std::uint64_t length, const std::string& dst, bool keepOlder) {
-    if (crcTextFor(crc, length) == stored) {
+    record.computedCrc = crcTextFor(crc, length);
+    if (record.computedCrc == record.storedCrc) {
         return FileOutcome::Done;
     }
     std::string text = checksumMessage(Nurdatei(dst));
@@ -29,24 +32,29 @@ FileOutcome checkedOutcome(JobRun& run, const std::string& stored, std::uint32_t
     return FileOutcome::ChecksumMismatch;
 }
 
-FileOutcome verifyOne(JobRun& run, io::InputFile& in, const FileHeader& header,
-                      const std::string& dst) {
-    io::DiscardingSink sink;
+// Verification, and decryption to standard output: nothing to name, nothing to take back.
+FileOutcome decryptToStream(JobRun& run, io::InputFile& in, JobReport::File& record,
+                            io::ByteSink& sink, const std::string& dst) {
     Crc32 crc;
-    auto result = run.cipher().DecryptToSink(in, HeaderLength, [&]() -> io::ByteSink& { return sink; }, &crc);
+    auto result = run.cipher().DecryptToSink(
+        in, HeaderLength, [&]() -> io::ByteSink& { return sink; }, &crc);
     if (result.code != 0) {
         return FileOutcome::SizeError;
     }
-    return checkedOutcome(run, header.CrcText, crc.value(), result.plainLength, dst, false);
+    return checkedOutcome(run, record, crc.value(), result.plainLength, dst, false);
 }
 
-FileOutcome decryptOne(JobRun& run, io::InputFile& in, const FileHeader& header,
-                       const std::string& src, const std::string& dst) {
+FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
+                       const std::string& dst) {
+    const std::string& src = record.path;
     if (dst == src || io::sameFile(dst, src)) {
         throw JobFailure(sameFileMessage(dst));
     }
     if (io::isDirectory(dst)) {
         io::throwFileError(io::FileOperation::Create, dst, EISDIR);
+    }
+    if (io::exists(dst) && !io::isRegularFile(dst)) {
+        throw JobFailure(specialOutputMessage(dst));
     }
     // An older file of the output name survives a result that fails its checksum.
     const bool olderExists = io::exists(dst);
@@ -61,13 +69,30 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, const FileHeader& header,
         return FileOutcome::SizeError;
     }
     const FileOutcome outcome =
-        checkedOutcome(run, header.CrcText, crc.value(), result.plainLength, dst, olderExists);
+        checkedOutcome(run, record, crc.value(), result.plainLength, dst, olderExists);
     if (outcome == FileOutcome::ChecksumMismatch && olderExists) {
         out->discard();
     } else {
         out->commit();
+        record.output = dst;
     }
     return outcome;
+}
+
+FileOutcome decryptChecked(JobRun& run, io::InputFile& in, JobReport::File& record,
+                           const std::string& dst, DecryptTarget target) {
+    if (target == DecryptTarget::VerifyOnly) {
+        io::DiscardingSink nowhere;
+        return decryptToStream(run, in, record, nowhere, dst);
+    }
+    if (dst == io::kStandardStream) {
+        io::StreamSink out(stdout, text::kStandardOutput);
+        record.output = dst;
+        const FileOutcome outcome = decryptToStream(run, in, record, out, dst);
+        out.flush();
+        return outcome;
+    }
+    return decryptOne(run, in, record, dst);
 }
 
 }  // namespace
@@ -95,7 +120,8 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
     if (!password) {
         return report;
     }
-    if (view.suffixOptionSelected() && trimSpaces(view.suffixText()).find('/') != std::string::npos) {
+    if (view.suffixOptionSelected() &&
+        trimSpaces(view.suffixText()).find('/') != std::string::npos) {
         refuseInput(view, report, text::kSuffixSlash, Control::Suffix);
         return report;
     }
@@ -110,8 +136,11 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
             if (!opened) {
                 report.files.push_back({src, FileOutcome::Skipped});
             } else {
+                const std::string named = view.outputPath();
                 const std::string dst =
-                    decryptedName(src, view.suffixOptionSelected(), view.suffixText());
+                    named.empty()
+                        ? decryptedName(src, view.suffixOptionSelected(), view.suffixText())
+                        : named;
                 io::InputFile& in = *opened;
                 const auto header = readHeader(in);
                 if (!header || !header->signatureValid()) {
@@ -126,11 +155,11 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
                     report.files.push_back({src, FileOutcome::WrongPassword});
                     return;
                 }
-                const FileOutcome outcome = target == DecryptTarget::VerifyOnly
-                                                ? verifyOne(run, in, *header, dst)
-                                                : decryptOne(run, in, *header, src, dst);
-                report.files.push_back({src, outcome});
-                view.setStatusText("FileDecrypt bearbeitet: 100 %");
+                JobReport::File record{src, FileOutcome::Done, header->CrcText};
+                record.bodyLength = in.size() - std::min<std::uint64_t>(in.size(), HeaderLength);
+                record.outcome = decryptChecked(run, in, record, dst, target);
+                report.files.push_back(record);
+                view.setStatusText(text::kDecryptDone);
             }
             if (run.cancelRequested()) {
                 break;

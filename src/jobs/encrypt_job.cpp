@@ -1,11 +1,13 @@
 #include "jobs/encrypt_job.h"
 
 #include <cerrno>
+#include <optional>
 
 #include "digest/crc32.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
 #include "io/input_file.h"
+#include "io/standard_streams.h"
 #include "io/temporary_output.h"
 #include "jobs/job_run.h"
 #include "jobs/messages.h"
@@ -14,20 +16,45 @@
 namespace marnoq::jobs {
 namespace {
 
-void encryptOne(JobRun& run, io::InputFile& plain, const std::string& hash) {
-    const std::string dst = plain.path() + ".aes";
+// A named output that is no regular file (a pipe, a device) cannot take the checksum that is
+// written into the header once the body is done, nor the rename of a finished temporary file.
+void refuseSpecialOutput(const std::string& dst) {
     if (io::isDirectory(dst)) {
         io::throwFileError(io::FileOperation::Create, dst, EISDIR);
     }
-    io::TemporaryOutput out(dst, plain.permissions() & 0777);
+    if (io::exists(dst) && !io::isRegularFile(dst)) {
+        throw JobFailure(specialOutputMessage(dst));
+    }
+}
+
+template <typename Encrypt>
+JobReport::File encryptInto(const std::string& src, const std::string& dst, mode_t mode,
+                            const std::string& hash, Encrypt&& encrypt) {
+    refuseSpecialOutput(dst);
+    io::TemporaryOutput out(dst, mode);
     Crc32 crc;
     // The checksum comes from the same pass as the body and is written into place afterwards.
-    const std::uint64_t length =
-        run.cipher().EncryptToSink(plain, out.file(), composeHeader("00000000", hash), &crc);
+    const std::uint64_t length = encrypt(out.file(), composeHeader("00000000", hash), crc);
     const std::string crcText = crcTextFor(crc.value(), length);
-    out.file().writeAt(3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()),
-                                    crcText.size()));
+    out.file().writeAt(
+        3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
     out.commit();
+    return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst};
+}
+
+JobReport::File encryptOne(JobRun& run, const std::string& src, std::optional<io::InputFile>& plain,
+                           const std::string& dst, const std::string& hash) {
+    if (src == io::kStandardStream) {
+        io::StreamSource plain(stdin, text::kStandardInput);
+        return encryptInto(src, dst, 0666, hash,
+                           [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
+                               return run.cipher().EncryptStream(plain, out, header, &crc);
+                           });
+    }
+    return encryptInto(src, dst, plain->permissions() & 0777, hash,
+                       [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
+                           return run.cipher().EncryptToSink(*plain, out, header, &crc);
+                       });
 }
 
 }  // namespace
@@ -66,9 +93,11 @@ JobReport cmdEnc_Click(JobView& view) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
-            if (auto plain = io::InputFile::openIfRegular(src)) {
-                encryptOne(run, *plain, hash);
-                report.files.push_back({src, FileOutcome::Done});
+            auto plain = src == io::kStandardStream ? std::nullopt : io::InputFile::openIfRegular(src);
+            if (src == io::kStandardStream || plain) {
+                const std::string named = view.outputPath();
+                report.files.push_back(
+                    encryptOne(run, src, plain, named.empty() ? src + ".aes" : named, hash));
             } else {
                 report.files.push_back({src, FileOutcome::Skipped});
             }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct JobReport {
     struct File {
         std::string path;
         FileOutcome outcome;
+        std::string storedCrc = {};    // the header's checksum text (decrypt, verify)
+        std::string computedCrc = {};  // of the plain data this run read or wrote
+        std::uint64_t bodyLength = 0;  // encrypted bytes after the header
+        std::string output = {};       // what was written: a path, "-" for standard output
+        std::string error = {};        // the messages shown for this file, lines joined by CR LF
     };
     std::vector<File> files;
 

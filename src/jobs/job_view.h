@@ -5,8 +5,8 @@
 
 namespace marnoq::jobs {
 
-enum class FileList { Encrypt, Decrypt };  // List1, List2
-enum class StartButton { Encrypt, Decrypt };  // cmdEnc, cmdDec
+enum class FileList { Encrypt, Decrypt };                        // List1, List2
+enum class StartButton { Encrypt, Decrypt };                     // cmdEnc, cmdDec
 enum class Control { Password0, Password1, Password2, Suffix };  // Text3(0..2), txtSuffix
 enum class MousePointer : int { Default = 0, Arrow = 1, Hourglass = 11 };
 enum class MessageIcon { None, Exclamation };
@@ -18,11 +18,12 @@ struct JobState {
     bool CancelDecrypt = false;
     bool busy = false;            // a job is running: further starts and edits are ignored
     bool abortRequested = false;  // the program is closing: the running job stops at once
+    float filePercent = -1.0f;    // the last Progress of the running file, -1 before the first
 };
 
 // The window's side of a job. The Qt window and the command line implement it; tests record it.
 class JobView {
-public:
+  public:
     virtual ~JobView() = default;
 
     virtual int entryCount(FileList list) const = 0;
@@ -44,10 +45,15 @@ public:
     virtual void showStatus() = 0;
 
     // Lines are joined by CR LF; an empty title means the program's default title.
-    virtual void messageBox(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    virtual void messageBox(const std::string& text, MessageIcon icon,
+                            const std::string& title) = 0;
     virtual void letEventsRun() = 0;
 
     virtual JobState& state() = 0;
+
+    // The command line's -o for its only input: another output path, or "-" for standard
+    // output; empty for the usual name beside the input.
+    virtual std::string outputPath() const { return {}; }
 };
 
 }  // namespace marnoq::jobs

@@ -79,6 +79,12 @@ std::string sameFileMessage(const std::string& path) {
            "würde sich selbst überschreiben. Bitte einen anderen Suffix wählen!";
 }
 
+std::string specialOutputMessage(const std::string& path) {
+    return std::string("Die Ausgabe: ") + kCrLf + path + kCrLf +
+           "ist keine reguläre Datei. Ausgaben werden vollständig geschrieben und dann "
+           "umbenannt; entschlüsselte Daten gehen mit -o - auf die Standardausgabe.";
+}
+
 std::string fileErrorMessage(const io::FileError& error) {
     if (error.isAccessFailure() && isWriteSide(error.operation())) {
         return std::string("Fehler beim Schreiben! Mögliche Ursachen:") + kCrLf +

@@ -29,12 +29,16 @@ inline constexpr const char* kPasswordCharacters =
 inline constexpr const char* kSuffixSlash =
     "Der Suffix darf keinen Schrägstrich \"/\" enthalten, sonst läge die entschlüsselte Datei in "
     "einem anderen Ordner.";
+inline constexpr const char* kStandardInput = "Standardeingabe";
+inline constexpr const char* kStandardOutput = "Standardausgabe";
+inline constexpr const char* kDecryptDone = "FileDecrypt bearbeitet: 100 %";
 }  // namespace text
 
 std::string foreignFileMessage(const std::string& fileName);
 std::string checksumMessage(const std::string& fileName);
 std::string keptOlderFileLine(const std::string& path);
 std::string sameFileMessage(const std::string& path);
+std::string specialOutputMessage(const std::string& path);
 
 // The system's reason for a failed file access, in German.
 std::string reasonText(int code);

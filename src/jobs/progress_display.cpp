@@ -7,6 +7,7 @@
 namespace marnoq::jobs {
 
 void bb_Progress(JobView& view, float Percent) {
+    view.state().filePercent = Percent;
     const std::int16_t mode = view.state().JobMode;
     if (mode == 1 || mode == 2) {
         const FileList list = mode == 1 ? FileList::Encrypt : FileList::Decrypt;

@@ -1,0 +1,181 @@
+#include "jobs/parallel_file_runner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "digest/clsTimer.h"
+#include "jobs/file_slot_view.h"
+#include "jobs/messages.h"
+#include "jobs/number_text.h"
+#include "jobs/progress_display.h"
+
+namespace marnoq::jobs {
+namespace {
+
+struct Slot {
+    int index;
+    std::unique_ptr<FileSlotView> view;
+    JobReport report;
+    bool done = false;
+};
+
+bool endsTheJob(const JobReport& report) {
+    if (report.inputError || report.aborted) {
+        return true;
+    }
+    return std::any_of(report.files.begin(), report.files.end(), [](const JobReport::File& file) {
+        return file.outcome == FileOutcome::Foreign || file.outcome == FileOutcome::WrongPassword ||
+               file.outcome == FileOutcome::Failed;
+    });
+}
+
+// Worker threads that take slots in the order they are queued and run the job on each.
+class Workers {
+  public:
+    Workers(int count, const ParallelFileRunner::Job& job) : job_(job) {
+        for (int i = 0; i < count; ++i) {
+            threads_.emplace_back([this] { work(); });
+        }
+    }
+    Workers(const Workers&) = delete;
+    Workers& operator=(const Workers&) = delete;
+    ~Workers() {
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        for (auto& thread : threads_) {
+            thread.join();
+        }
+    }
+
+    void queue(Slot& slot) {
+        {
+            std::lock_guard lock(mutex_);
+            pending_.push_back(&slot);
+        }
+        changed_.notify_all();
+    }
+
+    // Waits up to `period` for the slot; true once its job has ended.
+    bool waitFor(const Slot& slot, std::chrono::milliseconds period) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, period, [&] { return slot.done; });
+    }
+
+  private:
+    void work() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return closing_ || !pending_.empty(); });
+            if (pending_.empty()) {
+                return;  // closing: queued slots have all been taken, none is left behind
+            }
+            Slot* slot = pending_.front();
+            pending_.pop_front();
+            lock.unlock();
+            JobReport report = job_(*slot->view);
+            lock.lock();
+            slot->report = std::move(report);
+            slot->done = true;
+            changed_.notify_all();
+        }
+    }
+
+    const ParallelFileRunner::Job& job_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Slot*> pending_;
+    std::vector<std::thread> threads_;
+    bool closing_ = false;
+};
+
+}  // namespace
+
+ParallelFileRunner::ParallelFileRunner(JobView& view, FileList list, int workers)
+    : view_(view), list_(list), workers_(std::max(1, workers)) {}
+
+JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) {
+    JobReport report;
+    const int count = view_.entryCount(list_);
+    std::atomic<bool> stop{false};
+    std::deque<Slot> window;
+    clsTimer timer;
+    timer.ResetTimer();
+    view_.state().JobMode = list_ == FileList::Encrypt ? 1 : 2;
+    bool ended = false;
+    {
+        Workers workers(std::min(workers_, std::max(count, 1)), job);
+        int next = 0;
+        while (true) {
+            if (view_.state().abortRequested && !ended && next < count) {
+                stop = true;
+                ended = true;
+                report.aborted = true;
+            }
+            while (!ended && next < count && static_cast<int>(window.size()) < workers_) {
+                Slot& slot = window.emplace_back(Slot{next, nullptr, {}});
+                slot.view =
+                    std::make_unique<FileSlotView>(view_, list_, view_.entry(list_, next), stop);
+                workers.queue(slot);
+                ++next;
+            }
+            if (window.empty()) {
+                break;
+            }
+            Slot& oldest = window.front();
+            while (!workers.waitFor(oldest, std::chrono::milliseconds(100))) {
+                view_.selectEntry(list_, oldest.index);
+                if (oldest.view->percent() >= 0.0f) {
+                    bb_Progress(view_, oldest.view->percent());
+                } else {
+                    view_.letEventsRun();
+                }
+                if (view_.state().abortRequested) {
+                    stop = true;
+                }
+            }
+            if (!ended) {
+                view_.selectEntry(list_, oldest.index);
+                if (oldest.view->percent() >= 0.0f) {
+                    bb_Progress(view_, oldest.view->percent());
+                }
+                std::string shownText;
+                for (const auto& shown : oldest.view->shown()) {
+                    view_.messageBox(shown.text, shown.icon, shown.title);
+                    shownText += (shownText.empty() ? "" : kCrLf) + shown.text;
+                }
+                for (const auto& file : oldest.report.files) {
+                    report.files.push_back(file);
+                    report.files.back().error = shownText;
+                    report.started = true;
+                    const bool completed = file.outcome == FileOutcome::Done ||
+                                           file.outcome == FileOutcome::ChecksumMismatch ||
+                                           file.outcome == FileOutcome::SizeError;
+                    if (list_ == FileList::Decrypt && completed) {
+                        view_.setStatusText(text::kDecryptDone);
+                    }
+                }
+                report.inputError = report.inputError || oldest.report.inputError;
+                report.aborted = report.aborted || oldest.report.aborted;
+                ended = endsTheJob(oldest.report);
+            }
+            window.pop_front();
+        }
+    }
+    if (!ended) {
+        timer.StopTimer();
+        view_.setStatusText(view_.statusText() + jobTimeText(timeLabel, timer.Elapsed()));
+    }
+    return report;
+}
+
+}  // namespace marnoq::jobs

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "jobs/job_report.h"
+#include "jobs/job_view.h"
+
+namespace marnoq::jobs {
+
+// Runs a job once per file of a list, each file on its own worker thread with its own reader
+// and writer, at most `workers` files at a time. What the view sees stays in list order: the
+// status line, each file's messages, the report. A file whose job ends the whole job (a foreign
+// file, a wrong password, a refused input, a file error) lets the files already running
+// finish but starts no further one and shows nothing after its own messages, as a job that
+// works through the list one file at a time would. At most `workers` files are under way,
+// counted from the oldest one not yet shown.
+class ParallelFileRunner {
+  public:
+    using Job = std::function<JobReport(JobView& oneFile)>;
+
+    ParallelFileRunner(JobView& view, FileList list, int workers);
+    // `timeLabel` as the jobs append it (" , EncryptTime: ").
+    JobReport run(const Job& job, const std::string& timeLabel);
+
+  private:
+    JobView& view_;
+    FileList list_;
+    int workers_;
+};
+
+}  // namespace marnoq::jobs
