@@ -46,7 +46,7 @@ JobReport::File encryptOne(JobRun& run, const std::string& src, std::optional<io
                            const std::string& dst, const std::string& hash) {
     if (src == io::kStandardStream) {
         io::StreamSource plain(stdin, text::kStandardInput);
-        return encryptInto(src, dst, 0666, hash,
+        return encryptInto(src, dst, 0600, hash,
                            [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
                                return run.cipher().EncryptStream(plain, out, header, &crc);
                            });
