@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "io/file_system.h"
+#include "support/cli_fixture.h"
+
+namespace marnoq {
+namespace {
+
+using test::CliTest;
+
+std::string text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<nlohmann::json> jsonLines(const std::string& out) {
+    std::vector<nlohmann::json> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(nlohmann::json::parse(out.substr(start, end - start)));
+    }
+    return lines;
+}
+
+// Overwrites the checksum text in the header of an encrypted file.
+void forgeCrc(const std::string& path) {
+    auto bytes = test::readBytes(path);
+    std::copy_n("0BADC0DE", 8, bytes.begin() + 3);
+    test::writeBytes(path, bytes);
+}
+
+TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
+    // Empty, one short block, two whole read batches (the end comes only with the next read).
+    for (std::size_t size : {0u, 15u, 400000u, 300001u}) {
+        const auto plain = test::randomBytes(size, static_cast<std::uint32_t>(size));
+        test::writeBytes(dir.file("p"), plain);
+        ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "p"}).status, 0);
+        auto piped = cli({"encrypt", "--password-file", "pw", "-o", "piped.aes", "-"}, text(plain));
+        ASSERT_EQ(piped.status, 0) << piped.err;
+        EXPECT_EQ(test::readBytes(dir.file("piped.aes")), test::readBytes(dir.file("p.aes")))
+            << size;
+
+        auto out = cli({"decrypt", "--password-file", "pw", "-o", "-", "piped.aes"});
+        EXPECT_EQ(out.status, 0) << out.err;
+        EXPECT_EQ(out.out, text(plain)) << size;
+    }
+    // The data has gone out before the checksum can be compared: the status tells.
+    forgeCrc(dir.file("p.aes"));
+    auto mismatch = cli({"decrypt", "--password-file", "pw", "-o", "-", "p.aes"});
+    EXPECT_EQ(mismatch.status, 1);
+    EXPECT_EQ(mismatch.out.size(), 300001u);
+    EXPECT_NE(mismatch.err.find("-> checksum error!"), std::string::npos) << mismatch.err;
+
+    ::mkfifo(dir.file("fifo").c_str(), 0600);
+    EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "-o", "fifo", "-"}, "x").status, 1);
+    EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "-o", "-", "p"}).status, 2);
+}
+
+TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes) {
+    for (const char* folder : {"top", "top/sub", "top/sub/deeper", "top/locked"}) {
+        ::mkdir(dir.file(folder).c_str(), 0777);
+        ::chmod(dir.file(folder).c_str(), 0777);
+    }
+    for (const char* file : {"top/a.txt", "top/sub/deeper/c.bin", "top/B.AES", "top/sub/x.aes"}) {
+        test::writeText(dir.file(file), file);
+        ::chmod(dir.file(file).c_str(), 0666);
+    }
+    ::symlink("..", dir.file("top/sub/loop").c_str());
+    ::chmod(dir.file("top/locked").c_str(), 0);
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(dir.file("pw").c_str(), 0644);
+    // An unreadable folder means nothing to root: run as nobody where that is possible.
+    std::vector<std::string> prefix;
+    if (::geteuid() == 0) {
+        if (::access("/usr/bin/setpriv", X_OK) != 0) {
+            GTEST_SKIP() << "needs setpriv to run as an unprivileged user";
+        }
+        prefix = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+    }
+    auto as = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), MARNOQ_CLI);
+        args.insert(args.begin(), prefix.begin(), prefix.end());
+        return test::run(args, dir.path());
+    };
+    auto paths = [&](const test::ProcessResult& result) {
+        std::vector<std::string> found;
+        for (const auto& line : jsonLines(result.out)) {
+            found.push_back(line["path"].get<std::string>().substr(dir.path().size() + 1));
+        }
+        return found;
+    };
+
+    auto enc = as({"encrypt", "-r", "--json", "--password-file", "pw", "top"});
+    EXPECT_EQ(enc.status, 1);
+    EXPECT_EQ(paths(enc), (std::vector<std::string>{"top/a.txt", "top/sub/deeper/c.bin"}));
+    EXPECT_NE(enc.err.find("2 Dateien mit der Erweiterung .aes wurden ausgelassen"),
+              std::string::npos);
+    EXPECT_NE(enc.err.find("top/locked kann nicht gelesen werden"), std::string::npos) << enc.err;
+
+    auto info = as({"info", "-r", "--json", "top"});
+    EXPECT_EQ(paths(info), (std::vector<std::string>{"top/B.AES", "top/a.txt.aes",
+                                                     "top/sub/deeper/c.bin.aes", "top/sub/x.aes"}));
+
+    auto plain = cli({"verify", "--password-file", "pw", "top"});
+    EXPECT_NE(plain.err.find("mit -r werden Ordner durchlaufen"), std::string::npos) << plain.err;
+    EXPECT_EQ(plain.status, 1);
+}
+
+TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
+    ::mkdir(dir.file("many").c_str(), 0755);
+    for (int i = 0; i < 200; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "many/f%03d", i);
+        test::writeBytes(dir.file(name), test::randomBytes(1000 + i, i));
+    }
+    ASSERT_EQ(cli({"encrypt", "-r", "--password-file", "pw", "many"}).status, 0);
+    test::writeText(dir.file("many/f100.aes"), "not one of ours, but long enough for a header");
+    // Removes the outputs and counts those of files after the foreign one.
+    auto decryptedAfter = [&] {
+        int count = 0;
+        for (int i = 0; i < 200; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "many/f%03d-dec", i);
+            count += ::unlink(dir.file(name).c_str()) == 0 && i > 100;
+        }
+        return count;
+    };
+    auto one = cli({"decrypt", "-j", "1", "-r", "--password-file", "pw", "many"});
+    EXPECT_TRUE(io::isRegularFile(dir.file("many/f099-dec")));
+    EXPECT_EQ(decryptedAfter(), 0);
+    auto four = cli({"decrypt", "-j", "4", "-r", "--password-file", "pw", "many"});
+    EXPECT_LE(decryptedAfter(), 3);  // at most the files already running with the stopping one
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(four.status, one.status);
+    EXPECT_EQ(four.err, one.err);
+    EXPECT_NE(one.err.find("f100.aes\nwurde nicht mit diesem Programm"), std::string::npos);
+}
+
+TEST_F(CliTest, JsonRecordsParseBackWithEveryOutcome) {
+    for (const char* name : {"good", "crc", "short"}) {
+        test::writeText(dir.file(name), name);
+    }
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "good", "crc", "short"}).status, 0);
+    forgeCrc(dir.file("crc.aes"));
+    auto bytes = test::readBytes(dir.file("short.aes"));
+    bytes.resize(31 + 7);
+    test::writeBytes(dir.file("short.aes"), bytes);
+    test::writeText(dir.file("foreign.aes"), "this file was written by something else entirely");
+    ASSERT_EQ(cli({"encrypt", "--password-stdin", "-o", "other.aes", "good"}, "anders\n").status,
+              0);
+    ::mkdir(dir.file("folder").c_str(), 0755);
+
+    std::string out;
+    out += cli({"verify", "--json", "--password-file", "pw", "good.aes", "gone.aes", "short.aes",
+                "crc.aes", "foreign.aes"})
+               .out;
+    out += cli({"decrypt", "--json", "--password-file", "pw", "other.aes"}).out;
+    out += cli({"decrypt", "--json", "--password-file", "pw", "-o", "folder", "good.aes"}).out;
+    std::map<std::string, nlohmann::json> byOutcome;
+    for (const auto& line : jsonLines(out)) {
+        EXPECT_TRUE(byOutcome.emplace(line["outcome"], line).second) << line;
+    }
+    EXPECT_EQ(byOutcome.size(), 7u) << out;
+    const auto& crc = byOutcome["checksum_mismatch"];
+    EXPECT_EQ(crc["stored_crc"], "0BADC0DE");
+    EXPECT_EQ(crc["computed_crc"].get<std::string>().size(), 8u);
+    EXPECT_EQ(crc["body_length"], 16);
+    EXPECT_NE(crc["error"].get<std::string>().find("checksum error"), std::string::npos);
+    EXPECT_EQ(byOutcome["done"]["stored_crc"], byOutcome["done"]["computed_crc"]);
+    EXPECT_NE(byOutcome["failed"]["error"].get<std::string>().find("folder"), std::string::npos);
+    EXPECT_TRUE(byOutcome.contains("wrong_password") && byOutcome.contains("foreign") &&
+                byOutcome.contains("skipped") && byOutcome.contains("size_error"));
+}
+
+}  // namespace
+}  // namespace marnoq
