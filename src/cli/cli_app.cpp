@@ -9,7 +9,7 @@
 #include "cli/cli_view.h"
 #include "cli/json_record.h"
 #include "cli/password_source.h"
-#include "cli/text_lines.h"
+#include "cli/terminal_text.h"
 #include "digest/crc32_path.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
@@ -33,6 +33,11 @@ constexpr int kOk = 0;
 constexpr int kFileFailed = 1;
 constexpr int kUsage = 2;
 
+// Everything the program prints that may hold a name or a header field goes through here.
+void printLine(std::FILE* stream, const std::string& text) {
+    std::fprintf(stream, "%s\n", terminalText(text).c_str());
+}
+
 std::string absolutePath(const std::string& path) {
     return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
 }
@@ -50,9 +55,8 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
     auto add = [&](const std::string& path) {
         if (std::find(inputs.files.begin(), inputs.files.end(), path) != inputs.files.end()) {
             if (!options.quiet) {
-                std::fprintf(err,
-                             "Hinweis: %s ist mehrfach angegeben und wird einmal bearbeitet.\n",
-                             path.c_str());
+                printLine(err, "Hinweis: " + path +
+                                   " ist mehrfach angegeben und wird einmal bearbeitet.");
             }
             return;
         }
@@ -70,8 +74,8 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
         }
         if (!options.recursive) {
             if (!options.quiet) {
-                std::fprintf(err, "Hinweis: %s ist ein Ordner; mit -r werden Ordner durchlaufen.\n",
-                             path.c_str());
+                printLine(err,
+                          "Hinweis: " + path + " ist ein Ordner; mit -r werden Ordner durchlaufen.");
             }
             add(path);
             continue;
@@ -85,8 +89,8 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
             }
         }
         for (const auto& folder : walk.unreadable) {
-            std::fprintf(err, "Der Ordner %s kann nicht gelesen werden: %s\n",
-                         folder.folder.c_str(), jobs::reasonText(folder.code).c_str());
+            printLine(err, "Der Ordner " + folder.folder +
+                               " kann nicht gelesen werden: " + jobs::reasonText(folder.code));
             inputs.walkFailed = true;
         }
     }
@@ -112,7 +116,7 @@ jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool t
     const std::uint64_t size = in.size();
     const auto header = jobs::readHeader(in);
     if (text) {
-        std::fprintf(out, "%s\n", file.c_str());
+        printLine(out, file);
     }
     if (!header || !header->signatureValid()) {
         if (text) {
@@ -129,7 +133,7 @@ jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool t
     }
     if (text) {
         std::fprintf(out, "  Signatur:      aes (gültig)\n");
-        std::fprintf(out, "  CRC-32:        %s\n", header->CrcText.c_str());
+        printLine(out, "  CRC-32:        " + header->CrcText);
         std::fprintf(out, "  Inhaltslänge:  %llu Bytes (%s)\n",
                      static_cast<unsigned long long>(record.bodyLength),
                      lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16");
@@ -148,7 +152,7 @@ int info(const Inputs& inputs, const Options& options, std::FILE* out, std::FILE
             records.push_back(infoRecord(file, out, !options.json));
         } catch (const io::FileError& error) {
             const std::string message = jobs::fileErrorMessage(error);
-            std::fprintf(err, "%s\n", withNewlines(message).c_str());
+            printLine(err, message);
             records.push_back({file, jobs::FileOutcome::Failed, {}, {}, 0, {}, message});
         }
         if (records.back().outcome != jobs::FileOutcome::Done) {
@@ -164,8 +168,7 @@ int info(const Inputs& inputs, const Options& options, std::FILE* out, std::FILE
 void reportSkipped(const jobs::JobReport& report, std::FILE* err) {
     for (const auto& file : report.files) {
         if (file.outcome == jobs::FileOutcome::Skipped) {
-            std::fprintf(err, "Übersprungen (keine vorhandene reguläre Datei): %s\n",
-                         file.path.c_str());
+            printLine(err, "Übersprungen (keine vorhandene reguläre Datei): " + file.path);
         }
     }
 }
@@ -184,26 +187,28 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     if (!encrypt) {
         for (const auto& file : files) {
             if (!jobs::hasAesExtension(file) && !io::isDirectory(file)) {
-                std::fprintf(streams.err,
-                             "Nur Dateien mit der Erweiterung .aes können entschlüsselt oder "
-                             "geprüft werden: %s\n",
-                             file.c_str());
+                printLine(streams.err,
+                          "Nur Dateien mit der Erweiterung .aes können entschlüsselt oder "
+                          "geprüft werden: " + file);
                 return kUsage;
             }
         }
     }
     if (!options.output.empty() && options.output != io::kStandardStream &&
         files[0] != io::kStandardStream && io::sameFile(files[0], options.output)) {
-        std::fprintf(streams.err, "Die Ausgabe %s ist die Eingabe selbst.\n",
-                     options.output.c_str());
+        printLine(streams.err, "Die Ausgabe " + options.output + " ist die Eingabe selbst.");
         return kUsage;
     }
-    PasswordOutcome password = obtainPasswords(options, encrypt, streams.in);
+    PasswordOutcome password = obtainPasswords(options, encrypt, streams.in, stopSignal);
     for (const auto& warning : password.warnings) {
-        std::fprintf(streams.err, "%s\n", warning.c_str());
+        printLine(streams.err, warning);
+    }
+    if (password.stopSignal != 0) {
+        std::fprintf(streams.err, "Abgebrochen.\n");
+        return 128 + password.stopSignal;
     }
     if (!password.passwords) {
-        std::fprintf(streams.err, "%s\n", password.error.c_str());
+        printLine(streams.err, password.error);
         return kUsage;
     }
     // The window's boxes take 32 characters; longer passwords would make files it cannot open.
@@ -254,22 +259,37 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
            const volatile std::sig_atomic_t* stopSignal) {
     ParseResult parsed = parseArguments(arguments);
     if (!parsed.options) {
-        std::fprintf(streams.err, "aes-marnoq-cli: %s\n\n%s", parsed.error.c_str(), usageText());
+        std::fprintf(streams.err, "aes-marnoq-cli: %s\n\n%s", terminalText(parsed.error).c_str(),
+                     usageText());
         return kUsage;
     }
     const Options& options = *parsed.options;
-    switch (options.command) {
-        case Command::Help:
-            std::fputs(usageText(), streams.out);
-            return kOk;
-        case Command::Version:
-            std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n", kVersion,
-                         kCommit, cRijndael::BlockPathName(), crcPathName());
-            return kOk;
-        case Command::Info:
-            return info(collectInputs(options, streams.err), options, streams.out, streams.err);
-        default:
-            return runJob(options, collectInputs(options, streams.err), streams, stopSignal);
+    try {
+        switch (options.command) {
+            case Command::Help:
+                std::fputs(usageText(), streams.out);
+                return kOk;
+            case Command::Version:
+                std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n",
+                             kVersion, kCommit, cRijndael::BlockPathName(), crcPathName());
+                return kOk;
+            case Command::Info:
+                return info(collectInputs(options, streams.err), options, streams.out,
+                            streams.err);
+            default:
+                return runJob(options, collectInputs(options, streams.err), streams, stopSignal);
+        }
+    } catch (const std::filesystem::filesystem_error& error) {
+        // Making a relative path absolute needs the working folder, which may have been deleted.
+        std::error_code gone;
+        (void)std::filesystem::current_path(gone);
+        printLine(streams.err,
+                  gone ? "Der aktuelle Ordner ist nicht mehr zugänglich, daher können relative "
+                         "Pfade nicht aufgelöst werden. Bitte die Pfade vollständig angeben oder "
+                         "in einen vorhandenen Ordner wechseln."
+                       : "Der Pfad " + error.path1().string() + " kann nicht bearbeitet werden: " +
+                             jobs::reasonText(error.code().value()));
+        return kUsage;
     }
 }
 

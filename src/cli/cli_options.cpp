@@ -167,7 +167,8 @@ const char* usageText() {
            "  -q, --quiet     nur Fehler ausgeben.\n"
            "\n"
            "Exit-Status: 0 alles erledigt und geprüft, 1 eine Datei ist fehlgeschlagen,\n"
-           "             2 Aufruf- oder Eingabefehler, 130/143 abgebrochen (SIGINT/SIGTERM).\n";
+           "             2 Aufruf- oder Eingabefehler, 128+n abgebrochen durch Signal n\n"
+           "             (130 SIGINT, 143 SIGTERM, 129 SIGHUP, 131 SIGQUIT, 141 SIGPIPE).\n";
 }
 
 }  // namespace marnoq::cli

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cli/text_lines.h"
+#include "cli/terminal_text.h"
 #include "secure/wipe.h"
 
 namespace marnoq::cli {
@@ -112,7 +112,7 @@ void CliView::redraw(bool force) {
         return;
     }
     lastDraw_ = now;
-    std::fprintf(err_, "\r%s%s\033[K", status_.c_str(), totals(now).c_str());
+    std::fprintf(err_, "\r%s%s\033[K", terminalText(status_).c_str(), totals(now).c_str());
     std::fflush(err_);
     lineOpen_ = true;
 }
@@ -149,7 +149,7 @@ void CliView::finishStatus() {
         lineOpen_ = false;
     }
     if (!status_.empty()) {
-        std::fprintf(err_, "%s\n", status_.c_str());
+        std::fprintf(err_, "%s\n", terminalText(status_).c_str());
     }
 }
 
@@ -158,7 +158,7 @@ void CliView::messageBox(const std::string& text, jobs::MessageIcon, const std::
         std::fputs("\r\033[K", err_);
         lineOpen_ = false;
     }
-    std::fprintf(err_, "%s\n", withNewlines(text).c_str());
+    std::fprintf(err_, "%s\n", terminalText(text).c_str());
     std::fflush(err_);
 }
 

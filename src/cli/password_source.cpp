@@ -1,12 +1,12 @@
 #include "cli/password_source.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "io/unique_fd.h"
 #include "jobs/messages.h"
@@ -14,28 +14,64 @@
 namespace marnoq::cli {
 namespace {
 
-// Reads one line; the newline (and a CR before it) is not part of the password.
-// Returns false when nothing at all could be read.
-bool readLine(int fd, std::string& line) {
-    line.clear();
-    bool any = false;
-    char c = 0;
+// Far above any password the format can use (32 characters), far below anything harmful.
+constexpr std::size_t kMaxLine = 1024;
+constexpr int kPollMilliseconds = 100;
+
+enum class LineResult { Line, Nothing, TooLong, Stopped };
+
+bool stopped(const volatile std::sig_atomic_t* stop) {
+    return stop != nullptr && *stop != 0;
+}
+
+// Waits in short steps, so a stop signal that lands just before a blocking read is not lost.
+bool waitForInput(int fd, const volatile std::sig_atomic_t* stop) {
     for (;;) {
-        ssize_t got = ::read(fd, &c, 1);
-        if (got < 0 && errno == EINTR) {
+        if (stopped(stop)) {
+            return false;
+        }
+        pollfd wanted{fd, POLLIN, 0};
+        const int ready = ::poll(&wanted, 1, kPollMilliseconds);
+        if (ready > 0 || (ready < 0 && errno != EINTR)) {
+            return true;  // data, end or error: the read says which
+        }
+    }
+}
+
+// Reads one line; the newline (and a CR before it) is not part of the password.
+LineResult readLine(int fd, std::string& line, const volatile std::sig_atomic_t* stop) {
+    line.clear();
+    // Reserved once: a growing string would leave copies of the password in freed memory.
+    line.reserve(kMaxLine + 2);
+    bool any = false;
+    for (;;) {
+        if (!waitForInput(fd, stop)) {
+            return LineResult::Stopped;
+        }
+        char c = 0;
+        const ssize_t got = ::read(fd, &c, 1);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
             continue;
         }
-        if (got <= 0 || c == '\n') {
-            any = any || got > 0;
+        if (got <= 0) {
             break;
         }
         any = true;
+        if (c == '\n') {
+            break;
+        }
+        if (line.size() > kMaxLine) {
+            return LineResult::TooLong;
+        }
         line += c;
     }
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    return any;
+    if (line.size() > kMaxLine) {
+        return LineResult::TooLong;
+    }
+    return any ? LineResult::Line : LineResult::Nothing;
 }
 
 void writeText(int fd, const std::string& text) {
@@ -48,29 +84,52 @@ void writeText(int fd, const std::string& text) {
     }
 }
 
-// Asks on the controlling terminal with echo switched off, restoring it afterwards.
-std::optional<SecretString> askTerminal(int tty, const std::string& prompt) {
-    termios saved{};
-    const bool isTerminal = ::tcgetattr(tty, &saved) == 0;
-    if (isTerminal) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        quiet.c_lflag |= ECHONL;
-        ::tcsetattr(tty, TCSAFLUSH, &quiet);
+// Echo off for the life of the object; restored on every way out of the prompt.
+class EchoOff {
+  public:
+    explicit EchoOff(int tty) : tty_(tty), active_(::tcgetattr(tty, &saved_) == 0) {
+        if (active_) {
+            termios quiet = saved_;
+            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            quiet.c_lflag |= ECHONL;
+            ::tcsetattr(tty_, TCSAFLUSH, &quiet);
+        }
     }
-    writeText(tty, prompt);
-    SecretString line;
-    const bool read = readLine(tty, line.str());
-    if (isTerminal) {
-        ::tcsetattr(tty, TCSAFLUSH, &saved);
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+    ~EchoOff() {
+        if (active_) {
+            ::tcsetattr(tty_, TCSAFLUSH, &saved_);
+        }
     }
-    if (!read) {
-        return std::nullopt;
+
+  private:
+    int tty_;
+    termios saved_{};
+    bool active_;
+};
+
+// Turns what readLine found into the outcome's error, or nothing for a line.
+bool failed(LineResult result, const std::string& where, const volatile std::sig_atomic_t* stop,
+            PasswordOutcome& outcome) {
+    switch (result) {
+        case LineResult::Line:
+            return false;
+        case LineResult::Nothing:
+            outcome.error = "Kein Passwort gelesen aus " + where + ".";
+            break;
+        case LineResult::TooLong:
+            outcome.error = "Die erste Zeile aus " + where + " ist länger als " +
+                            std::to_string(kMaxLine) + " Bytes; das ist kein Passwort.";
+            break;
+        case LineResult::Stopped:
+            outcome.stopSignal = *stop;
+            break;
     }
-    return line;
+    return true;
 }
 
-PasswordOutcome fromTerminal(bool twice) {
+PasswordOutcome fromTerminal(bool twice, const volatile std::sig_atomic_t* stop) {
     PasswordOutcome outcome;
     io::UniqueFd tty(::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (!tty.valid()) {
@@ -79,46 +138,60 @@ PasswordOutcome fromTerminal(bool twice) {
             "--password-stdin verwenden.";
         return outcome;
     }
-    auto first = askTerminal(tty.get(), "Passwort: ");
-    if (!first) {
-        outcome.error = "Keine Passworteingabe erhalten.";
-        return outcome;
-    }
-    SecretString repeat = *first;
-    if (twice) {
-        auto again = askTerminal(tty.get(), "Wiederholung: ");
-        if (!again) {
-            outcome.error = "Keine Passworteingabe erhalten.";
+    Passwords typed;
+    for (int round = 0; round < (twice ? 2 : 1); ++round) {
+        SecretString& line = round == 0 ? typed.first : typed.repeat;
+        LineResult result = LineResult::Nothing;
+        {
+            EchoOff quiet(tty.get());
+            writeText(tty.get(), round == 0 ? "Passwort: " : "Wiederholung: ");
+            result = readLine(tty.get(), line.str(), stop);
+        }
+        if (result == LineResult::Stopped) {
+            writeText(tty.get(), "\n");
+        }
+        if (failed(result, "dem Terminal", stop, outcome)) {
             return outcome;
         }
-        repeat = *again;
     }
-    outcome.passwords = Passwords{*first, repeat};
+    if (!twice) {
+        typed.repeat = typed.first;
+    }
+    outcome.passwords = std::move(typed);
     return outcome;
 }
 
-PasswordOutcome fromLine(int fd, const std::string& where) {
+PasswordOutcome fromLine(int fd, const std::string& where, const volatile std::sig_atomic_t* stop) {
     PasswordOutcome outcome;
     SecretString line;
-    if (!readLine(fd, line.str())) {
-        outcome.error = "Kein Passwort gelesen aus " + where + ".";
-        return outcome;
+    if (!failed(readLine(fd, line.str(), stop), where, stop, outcome)) {
+        outcome.passwords = Passwords{line, line};
     }
-    outcome.passwords = Passwords{line, line};
     return outcome;
 }
 
-PasswordOutcome fromFile(const std::string& path) {
-    io::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+PasswordOutcome fromFile(const std::string& path, const volatile std::sig_atomic_t* stop) {
+    io::UniqueFd fd;
+    // Opening a pipe waits for its writer; a stop signal ends the wait.
+    while (!fd.valid()) {
+        fd.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+        if (fd.valid() || errno != EINTR || stopped(stop)) {
+            break;
+        }
+    }
+    PasswordOutcome outcome;
     if (!fd.valid()) {
-        PasswordOutcome outcome;
-        outcome.error = "Die Passwortdatei " + path + " kann nicht gelesen werden: " +
-                        jobs::reasonText(errno);
+        if (stopped(stop)) {
+            outcome.stopSignal = *stop;
+        } else {
+            outcome.error = "Die Passwortdatei " + path +
+                            " kann nicht gelesen werden: " + jobs::reasonText(errno);
+        }
         return outcome;
     }
-    PasswordOutcome outcome = fromLine(fd.get(), path);
+    outcome = fromLine(fd.get(), path, stop);
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && (info.st_mode & 0077) != 0) {
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0077) != 0) {
         outcome.warnings.push_back("Warnung: Die Passwortdatei " + path +
                                    " ist für andere Benutzer lesbar (chmod 600 empfohlen).");
     }
@@ -127,11 +200,15 @@ PasswordOutcome fromFile(const std::string& path) {
 
 }  // namespace
 
-PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput) {
+PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput,
+                                const volatile std::sig_atomic_t* stop) {
     switch (options.passwordSource) {
-        case PasswordSource::File: return fromFile(options.passwordFile);
-        case PasswordSource::Stdin: return fromLine(::fileno(standardInput), "der Standardeingabe");
-        case PasswordSource::Terminal: return fromTerminal(twice);
+        case PasswordSource::File:
+            return fromFile(options.passwordFile, stop);
+        case PasswordSource::Stdin:
+            return fromLine(::fileno(standardInput), "der Standardeingabe", stop);
+        case PasswordSource::Terminal:
+            return fromTerminal(twice, stop);
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -18,11 +19,14 @@ struct Passwords {
 struct PasswordOutcome {
     std::optional<Passwords> passwords;
     std::string error;                  // German; the run ends with status 2
+    int stopSignal = 0;                 // a stop signal ended the reading
     std::vector<std::string> warnings;  // German; printed, the run goes on
 };
 
 // From the terminal without echo (twice when `twice`), from the first line of a file, or from
-// the first line of standard input. Never from the arguments.
-PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput);
+// the first line of standard input. Never from the arguments. A line longer than 1024 bytes is
+// refused; a signal stored in `stop` ends the wait for input at once.
+PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput,
+                                const volatile std::sig_atomic_t* stop);
 
 }  // namespace marnoq::cli

@@ -2,10 +2,12 @@
 #include <cstring>
 #include <iostream>
 
+#include "secure/process_protection.h"
 #include "ui/frm_aes.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
+    marnoq::protectProcess();
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "aes-marnoq " << marnoq::kVersion << " (" << marnoq::kCommit << ")\n";
         return 0;

@@ -126,32 +126,5 @@ TEST_F(CliTest, FolderWithoutWritePermission) {
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
 }
 
-TEST_F(CliTest, SignalsRemoveTheTemporaryOutputAndKeepTheOlderFile) {
-    // A sparse 4 GiB file takes long enough to interrupt.
-    {
-        int fd = ::open(dir.file("big").c_str(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_EQ(::ftruncate(fd, std::int64_t{4} << 30), 0);
-        ::close(fd);
-    }
-    test::writeText(dir.file("big.aes"), "older");
-    for (int sig : {SIGTERM, SIGINT, SIGKILL}) {
-        test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "big"}, dir.path());
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        process.signal(sig);
-        auto result = process.wait();
-        EXPECT_EQ(result.status, 128 + sig) << result.err;
-        EXPECT_EQ(test::readBytes(dir.file("big.aes")),
-                  std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
-        auto names = dir.entries();
-        const bool leftover = std::any_of(names.begin(), names.end(), [](const std::string& n) {
-            return n.find(io::TemporaryOutput::kMarker) != std::string::npos;
-        });
-        EXPECT_FALSE(leftover) << sig;
-        if (sig != SIGKILL) {
-            EXPECT_NE(result.err.find("Abgebrochen"), std::string::npos);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace marnoq

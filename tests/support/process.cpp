@@ -46,16 +46,7 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
         int err = ::open(errPath_.c_str(), O_WRONLY | O_TRUNC);
         ::dup2(out, 1);
         ::dup2(err, 2);
-        if (::chdir(workdir.c_str()) != 0) {
-            ::_exit(126);
-        }
-        std::vector<char*> args;
-        for (const auto& arg : argv) {
-            args.push_back(const_cast<char*>(arg.c_str()));
-        }
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
+        execIn(argv, workdir);
     }
     ::close(pipeFds[0]);
     for (std::size_t done = 0; done < input.size();) {
@@ -66,6 +57,19 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
         done += static_cast<std::size_t>(put);
     }
     ::close(pipeFds[1]);
+}
+
+void execIn(const std::vector<std::string>& argv, const std::string& workdir) {
+    if (::chdir(workdir.c_str()) != 0) {
+        ::_exit(126);
+    }
+    std::vector<char*> args;
+    for (const auto& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
 }
 
 Process::~Process() {

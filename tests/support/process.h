@@ -23,12 +23,16 @@ public:
     ~Process();
 
     void signal(int number);
+    pid_t id() const { return pid_; }
     ProcessResult wait();
 
 private:
     pid_t pid_ = -1;
     std::string outPath_, errPath_;
 };
+
+// In a child after fork: changes to the folder and runs the program; never returns.
+[[noreturn]] void execIn(const std::vector<std::string>& argv, const std::string& workdir);
 
 ProcessResult run(const std::vector<std::string>& argv, const std::string& workdir,
                   const std::string& input = "");

@@ -1,0 +1,91 @@
+#include "cli/terminal_text.h"
+
+#include <cstdint>
+
+namespace marnoq::cli {
+namespace {
+
+void appendEscaped(std::string& out, unsigned char byte) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    switch (byte) {
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        default:
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+    }
+}
+
+// Length of the valid UTF-8 sequence at the start of `text` (1 to 4), or 0.
+std::size_t validSequence(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    std::uint32_t value = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        value = (value << 6) | (next & 0x3Fu);
+    }
+    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return overlong || surrogate || value > 0x10FFFF ? 0 : length;
+}
+
+}  // namespace
+
+std::string terminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (text.substr(i, 2) == "\r\n") {
+            out += '\n';
+            i += 2;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            appendEscaped(out, byte);
+            ++i;
+        } else if (byte < 0x80) {
+            out += text[i++];
+        } else if (const std::size_t length = validSequence(text.substr(i));
+                   length == 0 || (length == 2 && byte == 0xC2 &&
+                                   static_cast<unsigned char>(text[i + 1]) < 0xA0)) {
+            // Invalid bytes one by one; a C1 control (U+0080 to U+009F) as both of its bytes.
+            const std::size_t count = length == 0 ? 1 : 2;
+            for (std::size_t k = 0; k < count; ++k) {
+                appendEscaped(out, static_cast<unsigned char>(text[i + k]));
+            }
+            i += count;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
+}  // namespace marnoq::cli

@@ -1,0 +1,258 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "support/cli_fixture.h"
+
+namespace marnoq {
+namespace {
+
+using test::CliTest;
+
+void makeSparse(const std::string& path, std::int64_t length) {
+    int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, length), 0);
+    ::close(fd);
+}
+
+void pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+constexpr std::int64_t kHuge = std::int64_t{4} << 30;  // long enough to interrupt
+
+// Whatever ends the program at whatever moment, the folder holds what it held before, and an
+// older output keeps its bytes: the new output has no name until it is complete.
+TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
+    makeSparse(dir.file("big"), kHuge);
+    test::writeText(dir.file("big.aes"), "older");
+    // A huge encrypted file: the header of a real one before a sparse body.
+    test::writeText(dir.file("small"), "x");
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "small"}).status, 0);
+    ::rename(dir.file("small.aes").c_str(), dir.file("huge.bin.aes").c_str());
+    ::unlink(dir.file("small").c_str());
+    ASSERT_EQ(::truncate(dir.file("huge.bin.aes").c_str(), 31 + kHuge), 0);
+    test::writeText(dir.file("huge-dec.bin"), "older");
+    const auto before = dir.entries();
+
+    for (const char* command : {"encrypt", "decrypt"}) {
+        const std::string source = command == std::string("encrypt") ? "big" : "huge.bin.aes";
+        for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT}) {
+            for (int at : {30, 150, 400}) {
+                SCOPED_TRACE(std::string(command) + " signal " + std::to_string(sig) + " at " +
+                             std::to_string(at) + " ms");
+                test::Process process({MARNOQ_CLI, command, "--password-file", "pw", source},
+                                      dir.path());
+                pause(at);
+                process.signal(sig);
+                const auto result = process.wait();
+                EXPECT_EQ(result.status, 128 + sig) << result.err;
+                EXPECT_EQ(dir.entries(), before);
+                for (const char* older : {"big.aes", "huge-dec.bin"}) {
+                    EXPECT_EQ(test::readBytes(dir.file(older)),
+                              std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
+                }
+            }
+        }
+    }
+}
+
+TEST_F(CliTest, PasswordSourcesAreBoundedToOneShortLine) {
+    test::writeText(dir.file("a.txt"), "text");
+    const std::string cli = MARNOQ_CLI;
+    struct Case {
+        std::vector<std::string> command;
+        std::string input;
+    };
+    const Case cases[] = {
+        {{cli, "encrypt", "--password-file", "/dev/zero", "a.txt"}, ""},
+        {{"sh", "-c", "cat /dev/zero | " + cli + " encrypt --password-stdin a.txt"}, ""},
+        {{cli, "encrypt", "--password-stdin", "a.txt"}, std::string(2000, 'p') + "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command.back());
+        auto command = c.command;
+        command.insert(command.begin(), {"timeout", "1"});
+        const auto result = test::run(command, dir.path(), c.input);
+        EXPECT_EQ(result.status, 2) << result.err;
+        EXPECT_NE(result.err.find("ist länger als 1024 Bytes"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
+}
+
+// Runs the program on a pseudo-terminal of its own, as a user at a prompt would.
+class TerminalSession {
+  public:
+    explicit TerminalSession(const std::vector<std::string>& argv, const std::string& workdir) {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ::grantpt(master_);
+        ::unlockpt(master_);
+        const std::string slaveName = ::ptsname(master_);
+        slave_ = ::open(slaveName.c_str(), O_RDWR | O_NOCTTY);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setsid();
+            const int tty = ::open(slaveName.c_str(), O_RDWR);  // becomes the controlling terminal
+            for (int fd = 0; fd < 3; ++fd) {
+                ::dup2(tty, fd);
+            }
+            test::execIn(argv, workdir);
+        }
+    }
+    ~TerminalSession() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(slave_);
+        ::close(master_);
+    }
+    // Reads what the program wrote until `text` appeared (or a few seconds passed).
+    bool waitFor(const std::string& text) {
+        std::string seen;
+        ::fcntl(master_, F_SETFL, O_NONBLOCK);
+        for (int i = 0; i < 300 && seen.find(text) == std::string::npos; ++i) {
+            char buffer[256];
+            const ssize_t got = ::read(master_, buffer, sizeof buffer);
+            if (got > 0) {
+                seen.append(buffer, static_cast<std::size_t>(got));
+            } else {
+                pause(10);
+            }
+        }
+        return seen.find(text) != std::string::npos;
+    }
+    bool echoOn() const {
+        termios now{};
+        ::tcgetattr(slave_, &now);
+        return (now.c_lflag & ECHO) != 0;
+    }
+    int end(int sig) {
+        ::kill(pid_, sig);
+        int raw = 0;
+        ::waitpid(pid_, &raw, 0);
+        pid_ = -1;
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    }
+
+  private:
+    int master_ = -1;
+    int slave_ = -1;
+    pid_t pid_ = -1;
+};
+
+TEST_F(CliTest, ASignalAtThePromptEndsAtOnceAndRestoresEcho) {
+    test::writeText(dir.file("a.txt"), "text");
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        SCOPED_TRACE(sig);
+        TerminalSession session({MARNOQ_CLI, "encrypt", "a.txt"}, dir.path());
+        ASSERT_TRUE(session.waitFor("Passwort: "));
+        pause(50);
+        EXPECT_FALSE(session.echoOn());
+        EXPECT_EQ(session.end(sig), 128 + sig);
+        EXPECT_TRUE(session.echoOn());
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
+}
+
+// How far the process has read the file: the position of its descriptor, 0 before it opened it.
+std::int64_t readPosition(pid_t pid, const std::string& path) {
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd/";
+    for (int fd = 3; fd < 64; ++fd) {
+        char target[4096] = {};
+        if (::readlink((fds + std::to_string(fd)).c_str(), target, sizeof target - 1) > 0 &&
+            path == target) {
+            const auto info =
+                test::readBytes("/proc/" + std::to_string(pid) + "/fdinfo/" + std::to_string(fd));
+            return std::atoll(std::string(info.begin(), info.end()).substr(4).c_str());
+        }
+    }
+    return 0;
+}
+
+// The program is stopped mid-file, the file changed, and the program continued.
+TEST_F(CliTest, ASourceThatGrowsOrShrinksDuringTheJobFails) {
+    constexpr std::int64_t kLength = std::int64_t{512} << 20;
+    struct Case {
+        std::int64_t newLength;
+        const char* reason;
+    };
+    const Case cases[] = {{kLength + 5, "länger"}, {std::int64_t{8} << 20, "kürzer"}};
+    const std::string path = dir.file("wandelbar.bin");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        makeSparse(path, kLength);
+        test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "wandelbar.bin"},
+                              dir.path());
+        for (int i = 0; i < 5000 && readPosition(process.id(), path) == 0; ++i) {
+            pause(1);
+        }
+        process.signal(SIGSTOP);
+        const std::int64_t stoppedAt = readPosition(process.id(), path);
+        ASSERT_GT(stoppedAt, 0);
+        ASSERT_LT(stoppedAt, kLength);
+        ASSERT_EQ(::truncate(path.c_str(), c.newLength), 0);
+        process.signal(SIGCONT);
+        const auto result = process.wait();
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find(path + "\nDie Datei wurde während der Verarbeitung " + c.reason),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "wandelbar.bin"}));
+        ::unlink(path.c_str());
+    }
+}
+
+// No byte of a name or a header field may steer the terminal.
+TEST_F(CliTest, HostileNamesAndHeaderFieldsAreShownEscaped) {
+    const std::string hostile = "\x1b]0;owned\x07\x1b[2J\n\r\x7f\xc2\x9b\xff.txt";
+    test::writeText(dir.file(hostile), "plain");
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", hostile}).status, 0);
+    auto header = test::readBytes(dir.file(hostile + ".aes"));
+    const std::string crc = "\x1b[1;1H\x1b";
+    std::copy(crc.begin(), crc.end(), header.begin() + 3);
+    test::writeBytes(dir.file(hostile + ".aes"), header);
+    const std::vector<test::ProcessResult> results = {
+        cli({"info", hostile + ".aes"}),
+        cli({"verify", "--password-file", "pw", hostile + ".aes"}),
+        cli({"encrypt", "--password-file", "pw", hostile + "missing"}),
+        cli({"decrypt", "--password-file", "pw", hostile}),
+        cli({"encrypt", "--password-file", "pw", "--" + hostile}),
+    };
+    for (const auto& result : results) {
+        for (const std::string& text : {result.out, result.err}) {
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                const auto byte = static_cast<unsigned char>(text[i]);
+                EXPECT_TRUE((byte >= 0x20 && byte != 0x7f) || byte == '\n') << i << ": " << text;
+                EXPECT_FALSE(byte == 0xc2 && i + 1 < text.size() &&
+                             static_cast<unsigned char>(text[i + 1]) < 0xa0)
+                    << text;
+            }
+        }
+    }
+    EXPECT_NE(results[0].out.find("\\x1b]0;owned\\x07\\x1b[2J\\n\\r\\x7f\\xc2\\x9b\\xff.txt"),
+              std::string::npos)
+        << results[0].out;
+}
+
+TEST_F(CliTest, ADeletedWorkingFolderIsExplainedNotAborted) {
+    const auto result = test::run({"sh", "-c",
+                                   "mkdir weg && cd weg && rmdir ../weg && exec \"$0\" encrypt "
+                                   "--password-file \"$1\" a.txt",
+                                   MARNOQ_CLI, dir.file("pw")},
+                                  dir.path());
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("Der aktuelle Ordner ist nicht mehr zugänglich"), std::string::npos)
+        << result.err;
+}
+
+}  // namespace
+}  // namespace marnoq

@@ -1,0 +1,29 @@
+#include "cli/terminal_text.h"
+
+#include <gtest/gtest.h>
+
+namespace marnoq::cli {
+namespace {
+
+TEST(TerminalText, ControlsAndBrokenBytesAreEscapedTextStays) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Bericht März.pdf", "Bericht März.pdf"},
+        {"Zeile 1\r\nZeile 2", "Zeile 1\nZeile 2"},
+        {"a\nb\rc\td", "a\\nb\\rc\\td"},
+        {"\x1b[2J\x07\x7f", "\\x1b[2J\\x07\\x7f"},
+        {"\xc2\x9b"
+         "1m \xc2\xa0",
+         "\\xc2\\x9b1m \xc2\xa0"},                       // C1 escaped, NBSP kept
+        {"\xff\xc3(\xe2\x82", "\\xff\\xc3(\\xe2\\x82"},  // invalid, cut short
+        {"\xc0\xaf\xe0\x80\xaf\xed\xa0\x80",
+         "\\xc0\\xaf\\xe0\\x80\\xaf\\xed\\xa0\\x80"},  // overlong, surrogate
+        {"\xf0\x9f\x94\x92 \xf4\x90\x80\x80",
+         "\xf0\x9f\x94\x92 \\xf4\\x90\\x80\\x80"},  // emoji kept; > U+10FFFF
+    };
+    for (const auto& [raw, shown] : cases) {
+        EXPECT_EQ(terminalText(raw), shown);
+    }
+}
+
+}  // namespace
+}  // namespace marnoq::cli
