@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 
@@ -64,6 +65,14 @@ void FileListWidget::updateGeometries() {
     if (overhang > horizontalScrollBar()->maximum()) {
         horizontalScrollBar()->setRange(0, overhang);
     }
+}
+
+void FileListWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        emit removeRequested();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void FileListWidget::dragEnterEvent(QDragEnterEvent* event) {

@@ -25,11 +25,13 @@ class FileListWidget : public QListWidget {
 
   signals:
     void filesDropped(const QList<QUrl>& urls);
+    void removeRequested();  // the Delete key, like a double-click
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;
 
   private:

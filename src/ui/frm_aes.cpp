@@ -1,12 +1,16 @@
 #include "ui/frm_aes.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
+#include "ui/control_palette.h"
 #include "ui/frm_info.h"
 #include "ui/icons.h"
 #include "ui/layout_placement.h"
@@ -17,13 +21,8 @@ namespace {
 
 constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 
-const char* kStyle =
-    "marnoq--ui--frmAES { background: black; }"
-    "QLabel { color: rgb(128,128,0); background: transparent; }"
-    "QRadioButton { color: rgb(128,128,0); background: black; }"
-    "QFrame#Shape1, QFrame#Shape2 { border: 1px solid rgb(128,128,0); background: transparent; }"
-    "QFrame#Line1 { background: rgb(128,128,0); border: none; }"
-    "QLineEdit { lineedit-password-character: 42; }";
+using window_model::kBlack;
+using window_model::kOlive;
 
 void pictureButton(QPushButton& button, Picture picture) {
     button.setIcon(pictureIcon(picture));
@@ -41,8 +40,6 @@ void picture(QLabel& label, Picture picture) {
 frmAES::frmAES(UserDialogs& dialogs, const std::vector<std::string>& arguments, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), twips_(Twips::forWidget(this)) {
     setObjectName("frmAES");
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(kStyle);
     setWindowTitle(qtText(window_model::mainWindowLayout().caption));
     setWindowIcon(pictureIcon(Picture::Locked));
     setFont(qtFont(window_model::windowFont()));
@@ -73,11 +70,13 @@ void frmAES::buildControls() {
     const QString widestCount = qtText(window_model::countText(window_model::kMaxListEntries));
     placeFitting(&Label5, layout, layout.control("Label5"), twips_, widestCount);
     placeFitting(&Label6, layout, layout.control("Label6"), twips_, widestCount);
+    colourControls();
     Shape1.lower();
     Shape2.lower();
     for (auto& box : Text3) {
         box.setEchoMode(QLineEdit::Password);
         box.setMaxLength(32);
+        box.setStyleSheet("lineedit-password-character: 42");
     }
     pictureButton(Befehl2, Picture::Open);
     pictureButton(Command3, Picture::Open);
@@ -104,6 +103,7 @@ void frmAES::buildControls() {
     connect(&Command3, &QPushButton::clicked, this, &frmAES::Command3_Click);
     connect(&List1, &QListWidget::itemDoubleClicked, this, &frmAES::List1_DblClick);
     connect(&List2, &QListWidget::itemDoubleClicked, this, &frmAES::List2_DblClick);
+    connectKeys();
     connect(&List1, &FileListWidget::filesDropped, this, &frmAES::List1_OLEDragDrop);
     connect(&List2, &FileListWidget::filesDropped, this, &frmAES::List2_OLEDragDrop);
 
@@ -111,6 +111,57 @@ void frmAES::buildControls() {
              &List1, List1.viewport(), &List2, List2.viewport(), &Option1[0], &Option1[1],
              &txtSuffix, &Command5, &Command6, &Befehl2, &Command3}) {
         guarded->installEventFilter(&busyFilter_);
+    }
+}
+
+void frmAES::colourControls() {
+    for (QLabel* label :
+         {&Label2, &Label3, &Label4[0], &Label4[1], &Label4[2], &Label5, &Label6, &Label1}) {
+        colourControl(label, kOlive, std::nullopt);
+    }
+    // The circles of the option buttons stay light, so an unchecked option still looks
+    // selectable on the black window.
+    for (QRadioButton& option : Option1) {
+        colourControl(&option, kOlive, kBlack);
+        QPalette palette = option.palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        option.setPalette(palette);
+    }
+    for (QFrame* shape : {&Shape1, &Shape2}) {
+        shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+        colourControl(shape, kOlive, std::nullopt);
+    }
+    colourControl(&Line1, std::nullopt, kOlive);
+}
+
+void frmAES::connectKeys() {
+    const auto& order = window_model::mainTabOrder();
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(findChild<QWidget*>(qtText(order[i])),
+                    findChild<QWidget*>(qtText(order[i + 1])));
+    }
+    // The sink takes the focus from the toggle but is never reached by Tab.
+    dummy.setFocusPolicy(Qt::ClickFocus);
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(true);  // Return on a focused button presses it
+    }
+    connect(&Text3[1], &QLineEdit::returnPressed, &cmdEnc, &QPushButton::click);
+    connect(&Text3[2], &QLineEdit::returnPressed, &cmdDec, &QPushButton::click);
+    connect(&List1, &FileListWidget::removeRequested, this, &frmAES::List1_DblClick);
+    connect(&List2, &FileListWidget::removeRequested, this, &frmAES::List2_DblClick);
+}
+
+void frmAES::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), qtColour(kBlack));
+}
+
+void frmAES::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (listFullPending_) {
+        listFullPending_ = false;
+        // After the window is on the screen, so the message is centred over it.
+        QTimer::singleShot(0, this, [this] { reportListFull(); });
     }
 }
 
@@ -145,7 +196,7 @@ void frmAES::closeEvent(QCloseEvent* event) {
 }
 
 void frmAES::afterJob() {
-    Label1.setText(QString::fromStdString(status_));
+    showStatusLine();
     if (closeAfterJob_ && !state_.busy) {
         closeAfterJob_ = false;
         close();
@@ -177,6 +228,7 @@ void frmAES::Command2_Click() {
 
 void frmAES::Command4_Click() {
     if (info_ && info_->isVisible()) {
+        info_->setWindowState((info_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         info_->raise();
         info_->activateWindow();
         return;
@@ -264,8 +316,19 @@ void frmAES::setStatusText(const std::string& text) {
     status_ = text;
     emit statusTextChanged(QString::fromStdString(text));
     if (!state_.busy) {
-        Label1.setText(QString::fromStdString(text));
+        showStatusLine();
     }
+}
+
+void frmAES::showStatusLine() {
+    const QString text = QString::fromStdString(status_);
+    if (Label1.text() == text) {
+        return;
+    }
+    Label1.setText(text);
+    // Screen readers hear the new status without the focus having to move there.
+    QAccessibleEvent changed(&Label1, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void frmAES::showStatus() {
@@ -273,7 +336,7 @@ void frmAES::showStatus() {
 }
 
 void frmAES::messageBox(const std::string& text, jobs::MessageIcon icon, const std::string& title) {
-    Label1.setText(QString::fromStdString(status_));
+    showStatusLine();
     dialogs_.message(this, QString::fromStdString(text), icon, QString::fromStdString(title));
 }
 
@@ -285,7 +348,7 @@ void frmAES::letEventsRun() {
         return;
     }
     lastPump_ = now;
-    Label1.setText(QString::fromStdString(status_));
+    showStatusLine();
     QCoreApplication::processEvents();
 }
 

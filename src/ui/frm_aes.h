@@ -102,9 +102,15 @@ class frmAES : public QWidget, public jobs::JobView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildControls();
+    void colourControls();
+    void connectKeys();
+    void reportListFull();
+    void showStatusLine();
     void Form_Load(const std::vector<std::string>& arguments);
     void takeCommandLine(const std::vector<std::string>& arguments);
     void afterJob();
@@ -124,6 +130,7 @@ class frmAES : public QWidget, public jobs::JobView {
     std::string status_;
     std::chrono::steady_clock::time_point lastPump_{};
     bool closeAfterJob_ = false;
+    bool listFullPending_ = false;
     std::unique_ptr<frmInfo> info_;
     BusyInputFilter busyFilter_{[this] { return state_.busy; }, this};
 };

@@ -23,9 +23,17 @@ bool frmAES::addToList(FileListWidget* list, const QString& path) {
     if (list->addEntry(path) != window_model::SortedFileList::Outcome::Full) {
         return true;
     }
+    if (isVisible()) {
+        reportListFull();
+    } else {
+        listFullPending_ = true;
+    }
+    return false;
+}
+
+void frmAES::reportListFull() {
     dialogs_.message(this, window_model::kListFullMessage, jobs::MessageIcon::Exclamation,
                      QString(jobs::kJobTitle));
-    return false;
 }
 
 void frmAES::addToList(FileListWidget* list, const QStringList& paths) {
@@ -53,8 +61,8 @@ void frmAES::takeCommandLine(const std::vector<std::string>& arguments) {
 
 void frmAES::addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
                            const QString& defaultExt) {
-    Label1.setText("0 %");
     status_ = "0 %";
+    showStatusLine();
     const QString picked =
         ShowOpen(dialogs_, this, title, QDir::currentPath(), QString(), filter, defaultExt);
     if (!picked.isEmpty()) {

@@ -106,8 +106,10 @@ void applyLayout(const window_model::WindowLayout& layout, std::span<const Named
         widget->setFont(qtFont(window_model::fontOf(control.font)));
         setText(widget, qt(control.text));
         widget->setToolTip(qt(control.toolTip));
-        widget->setAccessibleName(
-            qt(control.accessibleName.empty() ? control.text : control.accessibleName));
+        // A label keeps no fixed name, so each new text of it is announced.
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(qt(control.accessibleName));
+        }
         widget->setAccessibleDescription(qt(control.toolTip));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             label->setAlignment(qtAlignment(control.alignment));

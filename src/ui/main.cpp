@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
 #include "secure/process_protection.h"
 #include "ui/frm_aes.h"
+#include "ui/german_qt.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
@@ -12,9 +14,16 @@ int main(int argc, char** argv) {
         std::cout << "aes-marnoq " << marnoq::kVersion << " (" << marnoq::kCommit << ")\n";
         return 0;
     }
+    if (const auto message = marnoq::ui::missingDisplayMessage(std::getenv("DISPLAY"),
+                                                               std::getenv("WAYLAND_DISPLAY"),
+                                                               std::getenv("QT_QPA_PLATFORM"))) {
+        std::cerr << *message;
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("AES-Marnoq");
     QApplication::setApplicationVersion(marnoq::kVersion);
+    marnoq::ui::loadGermanQtTexts(app, marnoq::ui::systemTranslationFolder(), std::cerr);
     const QStringList arguments = QApplication::arguments().mid(1);
     std::vector<std::string> files;
     for (const QString& argument : arguments) {

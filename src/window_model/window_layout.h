@@ -51,7 +51,7 @@ struct ControlLayout {
     int left, top, width, height;
     std::string_view text;
     std::string_view toolTip;
-    std::string_view accessibleName;  // empty: the text names the control
+    std::string_view accessibleName;  // empty: the text names the control, also as it changes
     FontRole font;
     Alignment alignment;
     std::string_view parent;  // the control it lies on; empty: the window

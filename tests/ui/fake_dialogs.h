@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QWidget>
 #include <vector>
 
 #include "ui/user_dialogs.h"
@@ -9,15 +10,16 @@ namespace marnoq::test {
 
 // Message boxes are recorded and closed at once; the open dialog answers what the test set.
 class FakeDialogs : public ui::UserDialogs {
-public:
+  public:
     struct Box {
         QString text;
         jobs::MessageIcon icon;
         QString title;
+        bool overVisibleParent;
     };
-    void message(QWidget*, const QString& text, jobs::MessageIcon icon,
+    void message(QWidget* parent, const QString& text, jobs::MessageIcon icon,
                  const QString& title) override {
-        boxes.push_back({text, icon, title});
+        boxes.push_back({text, icon, title, parent != nullptr && parent->isVisible()});
     }
     QStringList openFiles(QWidget*, const QString& title, const QString& directory,
                           const QString& filter) override {

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <sstream>
+
+#include "ui/fake_dialogs.h"
+#include "ui/frm_aes.h"
+#include "ui/frm_info.h"
+#include "ui/german_qt.h"
+#include "ui/layout_placement.h"
+#include "window_model/file_list_rules.h"
+#include "window_model/window_layout.h"
+
+namespace marnoq {
+namespace {
+
+using ui::frmAES;
+using window_model::ControlKind;
+
+TEST(GermanQt, ToolkitTextsAreGermanAndAMissingTranslationIsSaid) {
+    // ui_test_main loads the translation the way the program does.
+    QFileDialog dialog(nullptr);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(dialog.findChild<QLabel*>("lookInLabel")->text(), "Suchen in:");
+    QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
+
+    std::ostringstream warnings;
+    EXPECT_FALSE(ui::loadGermanQtTexts(*qApp, "/nicht/vorhanden", warnings));
+    EXPECT_NE(warnings.str().find("qt6-translations-l10n"), std::string::npos);
+
+    const char* none = nullptr;
+    const std::tuple<const char*, const char*, const char*, bool> displays[] = {
+        {none, none, none, true},         {"", "", "", true},
+        {":0", none, none, false},        {none, "wayland-0", none, false},
+        {none, none, "offscreen", false},
+    };
+    for (const auto& [x11, wayland, platform, refused] : displays) {
+        const auto message = ui::missingDisplayMessage(x11, wayland, platform);
+        EXPECT_EQ(message.has_value(), refused);
+        EXPECT_TRUE(!message || message->find("aes-marnoq-cli") != std::string::npos);
+    }
+}
+
+class ShownWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    test::FakeDialogs dialogs;
+    frmAES w{dialogs, {"/a/eins.txt", "/a/zwei.txt", "/a/drei.aes"}};
+};
+
+TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
+    w.List1.setFocus();
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // The option group is one stop; the arrow keys move within it.
+    EXPECT_EQ(visited.mid(0, 17).join(' ').toStdString(),
+              "List1 Text3(0) Text3(1) cmdEnc List2 Text3(2) Command2 Option1(0) txtSuffix "
+              "cmdDec Befehl2 Command5 Command3 Command6 Command4 Command1 List1");
+
+    QSignalSpy encrypt(&w.cmdEnc, &QPushButton::clicked);
+    QSignalSpy decrypt(&w.cmdDec, &QPushButton::clicked);
+    QTest::keyClick(&w.Text3[1], Qt::Key_Return);
+    QTest::keyClick(&w.Text3[2], Qt::Key_Return);
+    QTest::keyClick(&w.Text3[0], Qt::Key_Return);  // only the repetition starts the job
+    w.cmdDec.setFocus();
+    QTest::keyClick(&w.cmdDec, Qt::Key_Return);
+    QTest::keyClick(&w.cmdDec, Qt::Key_Space);
+    EXPECT_EQ(encrypt.count(), 1);
+    EXPECT_EQ(decrypt.count(), 3);
+
+    w.List1.setCurrentRow(0);
+    QTest::keyClick(&w.List1, Qt::Key_Delete);
+    EXPECT_EQ(w.List1.entries(), (QStringList{"/a/zwei.txt"}));
+    EXPECT_EQ(w.Label5.text(), "Files: 1");
+}
+
+TEST_F(ShownWindow, EveryControlHasAGermanNameAndItsTooltipAsDescription) {
+    for (const auto& control : window_model::mainWindowLayout().controls) {
+        if (control.kind == ControlKind::Frame || control.kind == ControlKind::Line ||
+            control.kind == ControlKind::Label) {
+            continue;
+        }
+        QAccessibleInterface* access =
+            QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(ui::qtText(control.name)));
+        const QString name = access->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << control.name;
+        EXPECT_FALSE(name.contains(QRegularExpression("^(Open|AES\\?|C|N)$"))) << control.name;
+        EXPECT_EQ(access->text(QAccessible::Description), ui::qtText(control.toolTip));
+    }
+}
+
+TEST_F(ShownWindow, InfoWindowComesBackFromMinimised) {
+    QTest::mouseClick(&w.Command4, Qt::LeftButton);
+    ui::frmInfo* info = w.infoWindow();
+    info->showMinimized();
+    QTest::mouseClick(&w.Command4, Qt::LeftButton);
+    EXPECT_EQ(w.infoWindow(), info);
+    EXPECT_FALSE(info->isMinimized());
+}
+
+TEST(ListCap, CountsOnlyNewPathsAndWaitsForTheWindowToSayItIsFull) {
+    std::vector<std::string> many(3, "/f/0");  // duplicates cost no place
+    for (std::size_t i = 0; i < window_model::kMaxListEntries; ++i) {
+        many.push_back("/f/" + std::to_string(i));
+    }
+    test::FakeDialogs dialogs;
+    {
+        frmAES exact(dialogs, many);
+        exact.show();
+        QTest::qWait(1);
+        EXPECT_EQ(exact.List1.count(), static_cast<int>(window_model::kMaxListEntries));
+        EXPECT_TRUE(dialogs.boxes.empty());
+    }
+    many.push_back("/f/over");
+    frmAES w(dialogs, many);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    w.show();
+    QTest::qWait(1);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].overVisibleParent);
+
+    QPoint centre;
+    QTimer::singleShot(0, [&centre] {
+        QWidget* box = QApplication::activeModalWidget();
+        centre = box->geometry().center();
+        box->close();
+    });
+    ui::QtDialogs().message(&w, "x", jobs::MessageIcon::Exclamation, "AES-Marnoq");
+    EXPECT_LE((centre - w.geometry().center()).manhattanLength(), 40);
+}
+
+}  // namespace
+}  // namespace marnoq
