@@ -9,12 +9,12 @@ _aes_marnoq_cli() {
     fi
     command="${COMP_WORDS[1]}"
     case "$prev" in
-        --password-file) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
-        --suffix) COMPREPLY=(); return ;;
+        --password-file | -o | --output) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
+        --suffix | -j | --jobs) COMPREPLY=(); return ;;
     esac
-    local options="--password-file --password-stdin --"
+    local options="--password-file --password-stdin -o --output -r --recursive -j --jobs --json -q --quiet --"
     [ "$command" = decrypt ] && options="$options --original-name --suffix"
-    [ "$command" = info ] && options="--"
+    [ "$command" = info ] && options="-r --recursive --json --"
     if [[ "$cur" == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     elif [ "$command" = encrypt ]; then
