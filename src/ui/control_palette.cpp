@@ -21,6 +21,8 @@ void colourControl(QWidget* widget, std::optional<window_model::Rgb> text,
         palette.setColor(QPalette::Base, qtColour(*background));
     }
     widget->setPalette(palette);
+    // Buttons fill with their button colour unless told to use the window colour.
+    widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(background.has_value());
 }
 

@@ -31,7 +31,11 @@ void pictureButton(QPushButton& button, Picture picture) {
 }
 
 void picture(QLabel& label, Picture picture) {
-    label.setPixmap(drawPicture(picture, 32));
+    // Drawn for the screen's pixel density, so the pictures stay sharp at any scale.
+    const qreal density = label.devicePixelRatioF();
+    QPixmap pixmap = drawPicture(picture, qRound(32 * density));
+    pixmap.setDevicePixelRatio(density);
+    label.setPixmap(pixmap);
     label.setAlignment(Qt::AlignCenter);
 }
 

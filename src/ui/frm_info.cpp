@@ -1,8 +1,10 @@
 #include "ui/frm_info.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 
+#include "ui/control_palette.h"
 #include "ui/layout_placement.h"
 #include "window_model/info_text.h"
 #include "window_model/window_layout.h"
@@ -11,14 +13,6 @@ namespace marnoq::ui {
 
 frmInfo::frmInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("frmInfo");
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(
-        "marnoq--ui--frmInfo { background: rgb(64,64,64); }"
-        "QLabel#Picture1 { background: rgb(128,128,128); }"
-        "QLabel#Label3, QLabel#Label4, QLabel#Label1 { color: black; background: transparent; }"
-        "QLabel#Label2 { background: rgb(253,255,230); }"
-        "QPlainTextEdit#Text1 { background: rgb(253,255,230); color: rgb(0,0,192); border: none; "
-        "}");
     const auto& layout = window_model::infoWindowLayout();
     setWindowTitle(qtText(layout.caption));
     twips_ = Twips::forWidget(this);
@@ -29,7 +23,18 @@ frmInfo::frmInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     };
     applyLayout(layout, widgets, twips_);
     Text1.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1.setFrameShape(QFrame::NoFrame);
+    colourControl(&Picture1, std::nullopt, window_model::kInfoPanel);
+    for (QLabel* label : {&Label3, &Label4, &Label1}) {
+        colourControl(label, window_model::kBlack, std::nullopt);
+    }
+    colourControl(&Label2, std::nullopt, window_model::kInfoPaper);
+    colourControl(&Text1, window_model::kInfoInk, window_model::kInfoPaper);
     Form_Load();
+}
+
+void frmInfo::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), qtColour(window_model::kInfoBackground));
 }
 
 void frmInfo::Form_Load() {

@@ -21,6 +21,9 @@ class frmInfo : public QWidget {
     QLabel Label2{this};
     QPlainTextEdit Text1{this};
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     void Form_Load();
 
