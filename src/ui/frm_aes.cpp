@@ -129,6 +129,7 @@ void frmAES::colourControls() {
         colourControl(&option, kOlive, kBlack);
         QPalette palette = option.palette();
         palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Highlight, QColor(230, 230, 60));  // the focus frame
         palette.setColor(QPalette::Text, Qt::black);
         option.setPalette(palette);
     }

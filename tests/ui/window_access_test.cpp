@@ -106,13 +106,18 @@ TEST_F(ShownWindow, EveryControlHasAGermanNameAndItsTooltipAsDescription) {
     }
 }
 
-TEST_F(ShownWindow, InfoWindowComesBackFromMinimised) {
+TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithTheWindow) {
     QTest::mouseClick(&w.Command4, Qt::LeftButton);
     ui::frmInfo* info = w.infoWindow();
+    ASSERT_TRUE(info != nullptr && info->isVisible());
+    EXPECT_EQ(info->Label4.text(), "Version: 1.1");
+    EXPECT_TRUE(info->Text1.toPlainText().startsWith("Die verschlüsselten Dateien erhalten"));
     info->showMinimized();
     QTest::mouseClick(&w.Command4, Qt::LeftButton);
     EXPECT_EQ(w.infoWindow(), info);
     EXPECT_FALSE(info->isMinimized());
+    w.close();
+    EXPECT_FALSE(info->isVisible());
 }
 
 TEST(ListCap, CountsOnlyNewPathsAndWaitsForTheWindowToSayItIsFull) {

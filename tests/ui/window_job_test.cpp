@@ -11,7 +11,7 @@ namespace marnoq {
 namespace {
 
 class WindowJobTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"eins.bin", "zwei.bin", "drei.bin"}) {
             test::writeBytes(dir.file(name), test::randomBytes(99990, name[0]));
@@ -44,7 +44,8 @@ TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
     EXPECT_TRUE(w.Label1.isVisible());
     EXPECT_TRUE(statuses.contains("File: 2 von 3,  File bearbeitet: 50 %"));
     EXPECT_TRUE(statuses.contains("File: 3 von 3,  File bearbeitet: 100 %"));
-    EXPECT_TRUE(statuses.back().startsWith("File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: "));
+    EXPECT_TRUE(
+        statuses.back().startsWith("File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: "));
     EXPECT_EQ(w.Label1.text(), statuses.back());
     EXPECT_EQ(w.cmdEnc.text(), "AES Encrypt");
 
@@ -94,8 +95,8 @@ TEST_F(WindowJobTest, ClosingDuringAJobRemovesItsTemporaryOutput) {
     });
     QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"drei.bin", "drei.bin.aes", "eins.bin",
-                                                      "zwei.bin"}));
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"drei.bin", "drei.bin.aes", "eins.bin", "zwei.bin"}));
     EXPECT_EQ(test::readBytes(dir.file("drei.bin.aes")),
               std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
 }
