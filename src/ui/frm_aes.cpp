@@ -77,6 +77,9 @@ void frmAES::buildControls() {
     colourControls();
     Shape1.lower();
     Shape2.lower();
+    for (int i = 0; i < 3; ++i) {
+        Label4[i].setBuddy(&Text3[i]);  // screen readers tie each box to its label
+    }
     for (auto& box : Text3) {
         box.setEchoMode(QLineEdit::Password);
         box.setMaxLength(32);
