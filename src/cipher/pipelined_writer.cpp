@@ -2,9 +2,9 @@
 
 namespace marnoq {
 
-PipelinedWriter::PipelinedWriter(io::ByteSink& sink, std::size_t bufferSize) : sink_(sink) {
+PipelinedWriter::PipelinedWriter(io::ByteSink& sink, std::size_t bufferSize)
+    : sink_(sink), bufferSize_(bufferSize) {
     for (std::size_t i = 0; i < kBuffers; ++i) {
-        buffers_[i].resize(bufferSize);
         free_.push_back(kBuffers - 1 - i);
     }
 }
@@ -37,6 +37,8 @@ std::span<std::uint8_t> PipelinedWriter::nextBuffer() {
     rethrowIfFailed();
     current_ = free_.back();
     free_.pop_back();
+    // Allocated on first use: a small file never touches the third buffer.
+    buffers_[current_].resize(bufferSize_);
     return buffers_[current_];
 }
 

@@ -20,7 +20,7 @@ namespace marnoq {
 // A writer that is destroyed before finish() drops what it still holds: the caller is on its
 // error path and discards the output anyway.
 class PipelinedWriter {
-public:
+  public:
     PipelinedWriter(io::ByteSink& sink, std::size_t bufferSize);
     PipelinedWriter(const PipelinedWriter&) = delete;
     PipelinedWriter& operator=(const PipelinedWriter&) = delete;
@@ -33,12 +33,13 @@ public:
     // Writes everything still queued; a write error of the thread is rethrown here.
     void finish();
 
-private:
+  private:
     static constexpr std::size_t kBuffers = 3;
     void writeLoop();
     void rethrowIfFailed();
 
     io::ByteSink& sink_;
+    std::size_t bufferSize_;
     std::array<std::vector<std::uint8_t>, kBuffers> buffers_;
     std::vector<std::size_t> free_;
     std::deque<std::pair<std::size_t, std::size_t>> queue_;

@@ -55,7 +55,9 @@ std::uint64_t cRijndael::EncryptToSink(io::InputFile& plain, io::ByteSink& out,
     const std::uint64_t length = plain.size();
     const std::uint64_t body = (length + 16) & ~std::uint64_t{15};
     ChunkProgress progress(body);
-    PipelinedWriter writer(out, kBatch);
+    // Buffers no larger than the file: thousands of small files each pay for what they use.
+    PipelinedWriter writer(out, static_cast<std::size_t>(std::min<std::uint64_t>(
+                                    kBatch, std::max<std::uint64_t>(body, header.size()))));
     if (!header.empty()) {
         std::span<std::uint8_t> first = writer.nextBuffer().first(header.size());
         std::memcpy(first.data(), header.data(), header.size());
@@ -102,7 +104,7 @@ cRijndael::DecryptResult cRijndael::DecryptToSink(io::InputFile& cipher, std::ui
     }
     ChunkProgress progress(body);
     cipher.seek(lenHeader);
-    PipelinedWriter writer(openPlain(), kBatch);
+    PipelinedWriter writer(openPlain(), static_cast<std::size_t>(std::min<std::uint64_t>(kBatch, body)));
     std::uint64_t written = 0;
     for (std::uint64_t offset = 0; offset < body;) {
         const std::size_t batch = static_cast<std::size_t>(std::min<std::uint64_t>(kBatch, body - offset));
