@@ -15,6 +15,7 @@
 #include "io/file_system.h"
 #include "io/input_file.h"
 #include "io/standard_streams.h"
+#include "io/utf8_path.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
 #include "jobs/file_format.h"
@@ -39,7 +40,7 @@ void printLine(std::FILE* stream, const std::string& text) {
 }
 
 std::string absolutePath(const std::string& path) {
-    return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
+    return io::utf8Text(std::filesystem::absolute(io::utf8Path(path)).lexically_normal());
 }
 
 // The files of the command line: folders walked with -r, absolute paths, each once.

@@ -1,11 +1,11 @@
 #include "cli/cli_view.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "cli/terminal_text.h"
+#include "io/utf8_path.h"
 #include "secure/wipe.h"
 
 namespace marnoq::cli {
@@ -50,9 +50,11 @@ void CliView::setFiles(jobs::FileList list, std::vector<std::string> files) {
     sizes_.clear();
     totalBytes_ = 0;
     for (const auto& file : files_) {
-        struct stat info {};
-        const std::uint64_t size =
-            ::stat(file.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+        std::error_code unknown;
+        std::uint64_t size = std::filesystem::file_size(io::utf8Path(file), unknown);
+        if (unknown) {
+            size = 0;
+        }
         sizes_.push_back(size);
         totalBytes_ += size;
     }

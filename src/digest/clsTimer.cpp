@@ -1,18 +1,14 @@
 #include "digest/clsTimer.h"
 
-#include <chrono>
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
 
+#include "digest/performance_counter.h"
+
 namespace marnoq {
 
-clsTimer::clsTimer()
-    : clsTimer(1'000'000'000, [] {
-          return static_cast<std::int64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                               std::chrono::steady_clock::now().time_since_epoch())
-                                               .count());
-      }) {}
+clsTimer::clsTimer() : clsTimer(performanceFrequency(), performanceCount) {}
 
 clsTimer::clsTimer(std::int64_t frequency, Counter counter)
     : frequency_(frequency), counter_(std::move(counter)) {}

@@ -11,7 +11,7 @@ class clsTimer {
 public:
     using Counter = std::function<std::int64_t()>;
 
-    clsTimer();  // the steady clock, in nanoseconds
+    clsTimer();  // the system's performance counter
     clsTimer(std::int64_t frequency, Counter counter);
 
     bool HasCounter() const { return frequency_ > 0; }

@@ -121,7 +121,7 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
         return report;
     }
     if (view.suffixOptionSelected() &&
-        trimSpaces(view.suffixText()).find('/') != std::string::npos) {
+        trimSpaces(view.suffixText()).find_first_of(kPathSeparators) != std::string::npos) {
         refuseInput(view, report, text::kSuffixSlash, Control::Suffix);
         return report;
     }

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/utf8_path.h"
+
 namespace marnoq::jobs {
 namespace {
 
@@ -13,7 +15,7 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error) {
-        walk.unreadable.push_back({folder.string(), error.value()});
+        walk.unreadable.push_back({io::utf8Text(folder), error.value()});
         return;
     }
     std::vector<fs::directory_entry> entries;
@@ -21,7 +23,7 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
         entries.push_back(*it);
     }
     if (error) {
-        walk.unreadable.push_back({folder.string(), error.value()});
+        walk.unreadable.push_back({io::utf8Text(folder), error.value()});
     }
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.path().filename() < b.path().filename();
@@ -30,12 +32,12 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
         std::error_code ignored;
         if (entry.is_symlink(ignored)) {
             if (fs::is_regular_file(entry.path(), ignored)) {
-                walk.files.push_back(entry.path().string());
+                walk.files.push_back(io::utf8Text(entry.path()));
             }
         } else if (entry.is_directory(ignored)) {
             walkInto(entry.path(), walk);
         } else if (entry.is_regular_file(ignored)) {
-            walk.files.push_back(entry.path().string());
+            walk.files.push_back(io::utf8Text(entry.path()));
         }
     }
 }
@@ -44,7 +46,7 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
 
 FolderWalk walkFolder(const std::string& folder) {
     FolderWalk walk;
-    walkInto(fs::path(folder), walk);
+    walkInto(io::utf8Path(folder), walk);
     return walk;
 }
 

@@ -8,12 +8,12 @@
 namespace marnoq::jobs {
 
 std::string Nurdatei(const std::string& D) {
-    const auto slash = D.rfind('/');
+    const auto slash = D.find_last_of(kPathSeparators);
     return slash == std::string::npos ? D : D.substr(slash + 1);
 }
 
 std::string NurName(const std::string& Dateiname) {
-    const auto slash = Dateiname.rfind('/');
+    const auto slash = Dateiname.find_last_of(kPathSeparators);
     const auto dot = Dateiname.rfind('.');
     const long s = slash == std::string::npos ? 0 : static_cast<long>(slash) + 1;  // 1-based
     const long d = dot == std::string::npos ? 0 : static_cast<long>(dot) + 1;
@@ -25,7 +25,7 @@ std::string NurName(const std::string& Dateiname) {
 }
 
 std::string nur_Pfad(const std::string& Dateiname) {
-    const auto slash = Dateiname.rfind('/');
+    const auto slash = Dateiname.find_last_of(kPathSeparators);
     return slash == std::string::npos ? std::string() : Dateiname.substr(0, slash + 1);
 }
 
@@ -36,7 +36,8 @@ std::string NurExt(const std::string& lzFile) {
 
 std::string decryptedName(const std::string& encryptedPath, bool suffixMode,
                           const std::string& suffix) {
-    std::string x = encryptedPath.substr(0, encryptedPath.size() - std::min<std::size_t>(4, encryptedPath.size()));
+    std::string x = encryptedPath.substr(
+        0, encryptedPath.size() - std::min<std::size_t>(4, encryptedPath.size()));
     if (!suffixMode) {
         return x;
     }

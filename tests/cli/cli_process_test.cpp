@@ -90,7 +90,7 @@ TEST_F(CliTest, SameFileTwiceOwnOutputNameAndFolderInTheWay) {
     EXPECT_NE(self.err.find("würde sich selbst überschreiben"), std::string::npos);
     EXPECT_EQ(test::readBytes(dir.file("notes.aes")), encrypted);
 
-    ::mkdir(dir.file("notes-dec").c_str(), 0755);
+    test::makeFolder(dir.file("notes-dec"));
     auto folder = cli({"decrypt", "--password-file", "pw", "notes.aes"});
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.err.find("bereits ein Ordner"), std::string::npos);

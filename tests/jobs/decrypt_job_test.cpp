@@ -1,4 +1,3 @@
-#include <sys/stat.h>
 
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
@@ -169,7 +168,7 @@ TEST_F(DecryptJobTest, RefusesToOverwriteItsInputOrAFolder) {
 
     view.boxes.clear();
     view.suffix = "-dec";
-    ::mkdir(dir.file("notes-dec").c_str(), 0755);
+    test::makeFolder(dir.file("notes-dec"));
     jobs::cmdDec_Click(view);
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_NE(view.boxes[0].text.find("bereits ein Ordner"), std::string::npos);

@@ -77,7 +77,7 @@ TEST_F(EncryptJobTest, OneFileKeepsTheCaptionAndMissingEntriesAreSkipped) {
     jobs::cmdEnc_Click(view);
     EXPECT_EQ(view.captionHistory, std::vector<std::string>{"AES Encrypt"});
 
-    ::mkdir(dir.file("folder").c_str(), 0755);
+    test::makeFolder(dir.file("folder"));
     view.list1 = {dir.file("gone.txt"), dir.file("folder"), dir.file(".hidden")};
     test::writeText(dir.file(".hidden"), "dot-files are ordinary files");
     view.statusHistory.clear();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,19 +21,23 @@ public:
     Process& operator=(const Process&) = delete;
     ~Process();
 
+    // Sends the signal; on Windows the program is ended with exit status 128 + number.
     void signal(int number);
-    pid_t id() const { return pid_; }
+    int id() const;  // the process id
     ProcessResult wait();
 
 private:
-    pid_t pid_ = -1;
+    struct Child;  // what the system needs to wait for and stop the program
+    std::unique_ptr<Child> child_;
     std::string outPath_, errPath_;
 };
 
 // In a child after fork: changes to the folder and runs the program; never returns.
 [[noreturn]] void execIn(const std::vector<std::string>& argv, const std::string& workdir);
 
-ProcessResult run(const std::vector<std::string>& argv, const std::string& workdir,
-                  const std::string& input = "");
+inline ProcessResult run(const std::vector<std::string>& argv, const std::string& workdir,
+                         const std::string& input = "") {
+    return Process(argv, workdir, input).wait();
+}
 
 }  // namespace marnoq::test

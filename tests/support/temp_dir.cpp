@@ -6,51 +6,70 @@
 #include <random>
 #include <stdexcept>
 
+#include "io/utf8_path.h"
+
 namespace marnoq::test {
 
+using io::utf8Path;
+using io::utf8Text;
+
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "marnoq-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    const auto base = std::filesystem::temp_directory_path();
+    std::random_device device;
+    for (;;) {
+        const auto candidate = base / ("marnoq-test-" + std::to_string(device()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = utf8Text(candidate);
+            return;
+        }
     }
-    path_ = pattern;
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
     // Tests may leave read-only folders behind; open them up so removal can succeed.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+    for (auto it = std::filesystem::recursive_directory_iterator(utf8Path(path_), ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
         if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
             std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, ignored);
         }
     }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(utf8Path(path_), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(utf8Path(path_), ignored);
 }
 
 std::vector<std::string> TempDir::entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(utf8Path(path_))) {
+        names.push_back(utf8Text(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::vector<std::uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string readText(const std::string& path) {
+    const auto bytes = readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void makeFolder(const std::string& path) {
+    std::filesystem::create_directory(utf8Path(path));
+}
+
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream out(utf8Path(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }

@@ -8,7 +8,7 @@ namespace marnoq::test {
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -19,11 +19,14 @@ public:
     // Names in the folder, sorted, dot-files included.
     std::vector<std::string> entries() const;
 
-private:
+  private:
     std::string path_;
 };
 
+// Paths are UTF-8, also on Windows.
 std::vector<std::uint8_t> readBytes(const std::string& path);
+std::string readText(const std::string& path);
+void makeFolder(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 void writeText(const std::string& path, const std::string& text);
 // Deterministic pseudo-random bytes.

@@ -13,11 +13,6 @@
 namespace marnoq::test {
 namespace {
 
-std::string slurp(const std::string& path) {
-    auto bytes = readBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 std::string scratchFile(const char* name) {
     std::string pattern = std::string("/tmp/marnoq-") + name + "-XXXXXX";
     int fd = ::mkstemp(pattern.data());
@@ -30,15 +25,21 @@ std::string scratchFile(const char* name) {
 
 }  // namespace
 
+struct Process::Child {
+    pid_t pid = -1;
+};
+
 Process::Process(const std::vector<std::string>& argv, const std::string& workdir,
                  const std::string& input)
-    : outPath_(scratchFile("out")), errPath_(scratchFile("err")) {
+    : child_(std::make_unique<Child>()),
+      outPath_(scratchFile("out")),
+      errPath_(scratchFile("err")) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         throw std::runtime_error("pipe");
     }
-    pid_ = ::fork();
-    if (pid_ == 0) {
+    child_->pid = ::fork();
+    if (child_->pid == 0) {
         ::dup2(pipeFds[0], 0);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
@@ -73,31 +74,31 @@ void execIn(const std::vector<std::string>& argv, const std::string& workdir) {
 }
 
 Process::~Process() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
+    if (child_->pid > 0) {
+        ::kill(child_->pid, SIGKILL);
+        ::waitpid(child_->pid, nullptr, 0);
     }
     ::unlink(outPath_.c_str());
     ::unlink(errPath_.c_str());
 }
 
-void Process::signal(int number) { ::kill(pid_, number); }
+int Process::id() const {
+    return child_->pid;
+}
+
+void Process::signal(int number) {
+    ::kill(child_->pid, number);
+}
 
 ProcessResult Process::wait() {
     int raw = 0;
-    ::waitpid(pid_, &raw, 0);
-    pid_ = -1;
+    ::waitpid(child_->pid, &raw, 0);
+    child_->pid = -1;
     ProcessResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    result.out = slurp(outPath_);
-    result.err = slurp(errPath_);
+    result.out = readText(outPath_);
+    result.err = readText(errPath_);
     return result;
-}
-
-ProcessResult run(const std::vector<std::string>& argv, const std::string& workdir,
-                  const std::string& input) {
-    Process process(argv, workdir, input);
-    return process.wait();
 }
 
 }  // namespace marnoq::test

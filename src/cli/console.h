@@ -1,0 +1,19 @@
+#pragma once
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace marnoq::cli {
+
+// What the command line needs from the system it runs on; one file per system.
+
+// The program's arguments as UTF-8.
+std::vector<std::string> programArguments(int argc, char** argv);
+// Binary standard streams, UTF-8 output, and a stop request (Ctrl+C, a termination signal)
+// stored in stopSignal instead of ending the program.
+void prepareConsole(volatile std::sig_atomic_t* stopSignal);
+bool isTerminal(std::FILE* stream);
+
+}  // namespace marnoq::cli

@@ -1,0 +1,109 @@
+#include <algorithm>
+
+#include "io/fault_injection.h"
+#include "io/input_file.h"
+#include "io/windows_file_api.h"
+#include "io/windows_text.h"
+
+namespace marnoq::io {
+namespace {
+
+constexpr DWORD kLargestRead = 1U << 30;
+
+std::uint64_t sizeOf(HANDLE handle, const std::string& path) {
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(handle, &size) == 0) {
+        throwFileError(FileOperation::Stat, path, lastErrno());
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+}  // namespace
+
+bool InputFile::open(std::string path) {
+    path_ = std::move(path);
+    checkInjectedFault(FileOperation::Open, path_);
+    // Other readers are welcome; a writer would change the bytes under the checksum.
+    HANDLE handle = ::CreateFileW(longPath(path_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    fd_ = adoptHandle(handle);
+    regular_ = ::GetFileType(handle) == FILE_TYPE_DISK;
+    size_ = regular_ ? sizeOf(handle, path_) : 0;
+    // Windows keeps access in lists, not bits: outputs take their folder's inherited access.
+    permissions_ = 0666;
+    return true;
+}
+
+InputFile::InputFile(std::string path) {
+    if (!open(std::move(path))) {
+        throwFileError(FileOperation::Open, path_, lastErrno());
+    }
+    if (!regular_) {
+        throwFileError(FileOperation::Open, path_, kNotRegularFile);
+    }
+}
+
+std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
+    InputFile file;
+    const bool opened = file.open(path);
+    const DWORD error = ::GetLastError();
+    if (!isListedFile(attributesOf(path))) {
+        return std::nullopt;
+    }
+    // A listed file that exists but cannot be opened is an error, not a file to skip.
+    if (!opened) {
+        throwFileError(FileOperation::Open, path, errnoFromWindows(error));
+    }
+    if (!file.regular_) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
+    checkInjectedFault(FileOperation::Read, path_);
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        DWORD got = 0;
+        const auto wanted =
+            static_cast<DWORD>(std::min<std::size_t>(buffer.size() - done, kLargestRead));
+        if (::ReadFile(handleOf(fd_.get()), buffer.data() + done, wanted, &got, nullptr) == 0) {
+            throwFileError(FileOperation::Read, path_, lastErrno());
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
+void InputFile::readExactly(std::span<std::uint8_t> buffer) {
+    if (read(buffer) != buffer.size()) {
+        throwFileError(FileOperation::Read, path_, kUnexpectedEnd);
+    }
+}
+
+void InputFile::seek(std::uint64_t offset) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    if (::SetFilePointerEx(handleOf(fd_.get()), to, nullptr, FILE_BEGIN) == 0) {
+        throwFileError(FileOperation::Read, path_, lastErrno());
+    }
+}
+
+void InputFile::expectUnchanged() {
+    std::uint8_t beyond = 0;
+    if (read(std::span(&beyond, 1)) != 0) {
+        throwFileError(FileOperation::Read, path_, kGrewWhileRead);
+    }
+    const std::uint64_t now = sizeOf(handleOf(fd_.get()), path_);
+    if (now != size_) {
+        throwFileError(FileOperation::Read, path_, now > size_ ? kGrewWhileRead : kUnexpectedEnd);
+    }
+}
+
+}  // namespace marnoq::io

@@ -1,0 +1,113 @@
+#include <cerrno>
+#include <random>
+
+#include "io/fault_injection.h"
+#include "io/temporary_output.h"
+#include "io/windows_file_api.h"
+#include "io/windows_text.h"
+
+namespace marnoq::io {
+namespace {
+
+constexpr int kNameAttempts = 100;
+constexpr std::size_t kLongestName = 255;
+
+std::string randomName() {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::string name = TemporaryOutput::kMarker;
+    while (name.size() < TemporaryOutput::kNameLength) {
+        name += kLetters[device() % (sizeof kLetters - 1)];
+    }
+    return name;
+}
+
+std::string folderOf(const std::string& destination) {
+    const auto slash = destination.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
+}
+
+// While pending, the system deletes the file when its last handle closes, also after a crash.
+bool setDeletePending(HANDLE handle, bool pending) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = pending ? TRUE : FALSE;
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                        sizeof disposition) != 0;
+}
+
+}  // namespace
+
+TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
+    : destination_(std::move(destination)) {
+    checkInjectedFault(FileOperation::Create, destination_);
+    leaf_ = destination_.substr(folderOf(destination_).size());
+    // A name the folder cannot hold is refused now, not after the whole file was written.
+    if (toUtf16(leaf_).size() > kLongestName) {
+        throwFileError(FileOperation::Create, destination_, ENAMETOOLONG);
+    }
+    openNamed(mode);
+}
+
+void TemporaryOutput::openNamed(mode_t mode) {
+    CreationSecurity security(mode);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = randomName();
+        // Sharing delete lets the finished file be renamed while this handle still holds it.
+        HANDLE handle =
+            ::CreateFileW(longPath(folderOf(destination_) + name).c_str(), GENERIC_WRITE | DELETE,
+                          FILE_SHARE_READ | FILE_SHARE_DELETE, security.attributes(), CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            name_ = std::move(name);
+            setDeletePending(handle, true);
+            file_.emplace(destination_, adoptHandle(handle));
+            return;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) {
+            throwFileError(FileOperation::Create, destination_, lastErrno());
+        }
+    }
+    throwFileError(FileOperation::Create, destination_, EEXIST);
+}
+
+TemporaryOutput::~TemporaryOutput() {
+    discard();
+}
+
+void TemporaryOutput::commit() {
+    const std::wstring target = longPath(destination_);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        file_->sync();
+        // A read-only, hidden or system file is replaced all the same, as a normal one.
+        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    checkInjectedFault(FileOperation::Rename, destination_);
+    HANDLE handle = handleOf(file_->descriptor());
+    if (!setDeletePending(handle, false)) {
+        throwFileError(FileOperation::Rename, destination_, lastErrno());
+    }
+    if (::MoveFileExW(longPath(folderOf(destination_) + name_).c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        const int code = lastErrno();
+        setDeletePending(handle, true);
+        throwFileError(FileOperation::Rename, destination_, code);
+    }
+    done_ = true;
+    file_->close();
+}
+
+void TemporaryOutput::discard() {
+    if (done_) {
+        return;
+    }
+    done_ = true;
+    file_.reset();
+    // Only where the file system ignored the pending deletion is there still something here.
+    if (!name_.empty()) {
+        ::DeleteFileW(longPath(folderOf(destination_) + name_).c_str());
+    }
+}
+
+}  // namespace marnoq::io

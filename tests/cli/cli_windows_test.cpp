@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "io/utf8_path.h"
+#include "support/cli_fixture.h"
+
+namespace marnoq {
+namespace {
+
+using test::CliTest;
+
+// A full Windows path with backslashes and wide characters, German output in UTF-8, and
+// binary data through the standard streams without line-end translation.
+TEST_F(CliTest, WindowsPathsAndBinaryStandardStreams) {
+    const std::string plain = dir.path() + "\\Größe 日本.bin";
+    const std::vector<std::uint8_t> bytes{'a', '\n', '\r', '\n', 0x1a, 0, 0xff, '\r'};
+    test::writeBytes(plain, bytes);
+    auto enc = cli({"encrypt", "--password-file", "pw", plain});
+    ASSERT_EQ(enc.status, 0) << enc.err;
+    auto wrong = cli({"decrypt", "--password-stdin", plain + ".aes"}, "falsch\r\n");
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("Falsches Passwort!"), std::string::npos) << wrong.err;
+    auto toStdout = cli({"decrypt", "--password-file", "pw", "-o", "-", plain + ".aes"});
+    ASSERT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, std::string(bytes.begin(), bytes.end()));
+    auto fromStdin = cli({"encrypt", "--password-file", "pw", "-o", "piped.aes", "-"},
+                         std::string(bytes.begin(), bytes.end()));
+    ASSERT_EQ(fromStdin.status, 0) << fromStdin.err;
+    EXPECT_EQ(test::readBytes(dir.file("piped.aes")), test::readBytes(plain + ".aes"));
+}
+
+// A program ended from outside in the middle of a file leaves the older output and nothing
+// else: the unfinished file is deleted by the system when the process goes.
+TEST_F(CliTest, EndedProcessLeavesNoPartialFile) {
+    test::writeText(dir.file("big"), "");
+    std::filesystem::resize_file(io::utf8Path(dir.file("big")), std::uintmax_t{4} << 30);
+    test::writeText(dir.file("big.aes"), "older");
+    test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "big"}, dir.path());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    process.signal(9);
+    EXPECT_EQ(process.wait().status, 128 + 9);
+    EXPECT_EQ(test::readText(dir.file("big.aes")), "older");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"big", "big.aes", "pw"}));
+}
+
+}  // namespace
+}  // namespace marnoq

@@ -1,0 +1,109 @@
+#include <windows.h>
+
+#include "io/file_system.h"
+#include "io/windows_text.h"
+#include "jobs/job_fixture.h"
+#include "jobs/path_functions.h"
+
+namespace marnoq {
+namespace {
+
+class WindowsFilesTest : public test::JobTest {
+  protected:
+    static void setAttributes(const std::string& path, DWORD attributes) {
+        ASSERT_NE(::SetFileAttributesW(io::longPath(path).c_str(), attributes), 0);
+    }
+    static DWORD attributes(const std::string& path) {
+        return ::GetFileAttributesW(io::longPath(path).c_str());
+    }
+};
+
+// Names as Windows users type them: back and forward slashes, wide characters, and a path
+// beyond the 260 characters of the old limit. Each encrypts and decrypts to the same bytes.
+TEST_F(WindowsFilesTest, PathsAsUsersTypeThemRoundTrip) {
+    std::string deep = dir.path();
+    for (int i = 0; i < 6; ++i) {
+        deep += "\\" + std::string(50, static_cast<char>('a' + i));
+        test::makeFolder(deep);
+    }
+    struct Case {
+        std::string path;
+    };
+    const std::vector<Case> cases{
+        {dir.path() + "\\backslash.txt"},
+        {dir.path() + "/forward.txt"},
+        {dir.path() + "\\Grüße €.txt"},
+        {dir.path() + "\\日本語 ñ.txt"},
+        {deep + "\\lang.txt"},
+    };
+    const auto bytes = test::randomBytes(40017);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        test::writeBytes(c.path, bytes);
+        view.list1 = {c.path};
+        view.setPassword("geheim");
+        ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
+        view.list2 = {c.path + ".aes"};
+        view.suffix = "-dec";
+        ASSERT_TRUE(jobs::cmdDec_Click(view).allDone());
+        EXPECT_EQ(test::readBytes(jobs::decryptedName(c.path + ".aes", true, "-dec")), bytes);
+        EXPECT_TRUE(view.boxes.empty());
+    }
+}
+
+// An old output that is read-only, hidden or a system file is replaced all the same, and the
+// new file is an ordinary one; no temporary file stays behind.
+TEST_F(WindowsFilesTest, OldOutputWithAttributesIsReplaced) {
+    for (DWORD old :
+         {DWORD{FILE_ATTRIBUTE_READONLY}, DWORD{FILE_ATTRIBUTE_HIDDEN},
+          DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY}}) {
+        SCOPED_TRACE(old);
+        const std::string plain = dir.file("p.txt");
+        test::writeText(plain, "neu");
+        test::writeText(plain + ".aes", "alter Inhalt, der verschwinden muss");
+        setAttributes(plain + ".aes", old);
+        view.list1 = {plain};
+        view.setPassword("geheim");
+        ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
+        EXPECT_EQ(test::readBytes(plain + ".aes").size(), 31u + 16u);
+        EXPECT_EQ(attributes(plain + ".aes") & old, 0u);
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
+    }
+}
+
+// Hidden and system files do not pass the existence test: the job skips them silently.
+TEST_F(WindowsFilesTest, HiddenAndSystemSourcesAreSkipped) {
+    for (DWORD hidden : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
+        SCOPED_TRACE(hidden);
+        const std::string plain = dir.file("versteckt.txt");
+        test::writeText(plain, "x");
+        setAttributes(plain, hidden);
+        view.list1 = {plain};
+        view.setPassword("geheim");
+        auto report = jobs::cmdEnc_Click(view);
+        ASSERT_EQ(report.files.size(), 1u);
+        EXPECT_EQ(report.files[0].outcome, jobs::FileOutcome::Skipped);
+        EXPECT_FALSE(io::exists(plain + ".aes"));
+        setAttributes(plain, FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A destination another program holds open without sharing is reported in German, and the
+// job leaves neither a partial output nor a temporary file.
+TEST_F(WindowsFilesTest, LockedDestinationFailsCleanly) {
+    const std::string plain = dir.file("p.txt");
+    test::writeText(plain, "Inhalt");
+    test::writeText(plain + ".aes", "gesperrt");
+    HANDLE lock = ::CreateFileW(io::longPath(plain + ".aes").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    view.list1 = {plain};
+    view.setPassword("geheim");
+    jobs::cmdEnc_Click(view);
+    ::CloseHandle(lock);
+    EXPECT_EQ(test::readText(plain + ".aes"), "gesperrt");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
+}
+
+}  // namespace
+}  // namespace marnoq
