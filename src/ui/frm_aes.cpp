@@ -151,6 +151,9 @@ void frmAES::connectKeys() {
     }
     // The sink takes the focus from the toggle but is never reached by Tab.
     dummy.setFocusPolicy(Qt::ClickFocus);
+    // The option group is one tab stop; it starts at the checked option, later it is the one
+    // last focused.
+    Option1[0].setFocusPolicy(Qt::ClickFocus);
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(true);  // Return on a focused button presses it
     }

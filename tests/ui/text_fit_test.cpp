@@ -55,8 +55,9 @@ TEST(TextFit, EveryTextOfBothWindowsFitsWithEmptyFewAndFullLists) {
     for (const int files : {0, 12, 32767}) {
         std::vector<std::string> arguments;
         for (int i = 0; i < files; ++i) {
-            arguments.push_back("/daten/" + std::to_string(i));
-            arguments.push_back("/daten/" + std::to_string(i) + ".aes");
+            const QString name = QString("/daten/%1").arg(i, 5, 10, QChar('0'));  // in order
+            arguments.push_back(name.toStdString());
+            arguments.push_back((name + ".aes").toStdString());
         }
         test::FakeDialogs dialogs;
         ui::frmAES w(dialogs, arguments);

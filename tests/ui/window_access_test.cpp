@@ -69,9 +69,9 @@ TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    // The option group is one stop; the arrow keys move within it.
+    // The option group is one stop, at the checked option; the arrow keys move within it.
     EXPECT_EQ(visited.mid(0, 17).join(' ').toStdString(),
-              "List1 Text3(0) Text3(1) cmdEnc List2 Text3(2) Command2 Option1(0) txtSuffix "
+              "List1 Text3(0) Text3(1) cmdEnc List2 Text3(2) Command2 Option1(1) txtSuffix "
               "cmdDec Befehl2 Command5 Command3 Command6 Command4 Command1 List1");
 
     QSignalSpy encrypt(&w.cmdEnc, &QPushButton::clicked);
@@ -121,9 +121,9 @@ TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithTheWin
 }
 
 TEST(ListCap, CountsOnlyNewPathsAndWaitsForTheWindowToSayItIsFull) {
-    std::vector<std::string> many(3, "/f/0");  // duplicates cost no place
+    std::vector<std::string> many(3, "/f/00000");  // duplicates cost no place
     for (std::size_t i = 0; i < window_model::kMaxListEntries; ++i) {
-        many.push_back("/f/" + std::to_string(i));
+        many.push_back(QString("/f/%1").arg(i, 5, 10, QChar('0')).toStdString());  // in order
     }
     test::FakeDialogs dialogs;
     {
