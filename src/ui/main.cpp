@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("AES-Marnoq");
     QApplication::setApplicationVersion(marnoq::kVersion);
+    // Under Wayland the compositor finds the launcher and its icon by this name.
+    QGuiApplication::setDesktopFileName("aes-marnoq");
     marnoq::ui::loadGermanQtTexts(app, marnoq::ui::systemTranslationFolder(), std::cerr);
     const QStringList arguments = QApplication::arguments().mid(1);
     std::vector<std::string> files;
