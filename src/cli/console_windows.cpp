@@ -2,14 +2,23 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "cli/console.h"
-#include "io/windows_file_api.h"
 #include "io/windows_text.h"
 
 namespace marnoq::cli {
 namespace {
 
 volatile std::sig_atomic_t* stopTarget = nullptr;
+UINT savedCodePage = 0;
+DWORD savedErrorMode = 0;
+
+// The console belongs to the shell that started us: it gets its settings back.
+void restoreConsole() {
+    ::SetConsoleOutputCP(savedCodePage);
+    ::SetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), savedErrorMode);
+}
 
 BOOL WINAPI onStop(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
@@ -35,16 +44,20 @@ std::vector<std::string> programArguments(int, char**) {
 void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     stopTarget = stopSignal;
     ::SetConsoleCtrlHandler(onStop, TRUE);
-    ::SetConsoleOutputCP(CP_UTF8);
-    // The status line redraws itself with the terminal sequences POSIX terminals understand.
-    HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (::GetConsoleMode(error, &mode) != 0) {
-        ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
-    }
     // Encrypted and decrypted bytes pass through the standard streams unchanged.
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
+    savedCodePage = ::GetConsoleOutputCP();
+    if (savedCodePage == 0) {
+        return;  // no console: nothing to set or restore
+    }
+    std::atexit(restoreConsole);
+    ::SetConsoleOutputCP(CP_UTF8);
+    // The status line redraws itself with the terminal sequences POSIX terminals understand.
+    HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
+    if (::GetConsoleMode(error, &savedErrorMode) != 0) {
+        ::SetConsoleMode(error, savedErrorMode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    }
 }
 
 bool isTerminal(std::FILE* stream) {
