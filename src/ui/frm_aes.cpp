@@ -14,6 +14,7 @@
 #include "ui/frm_info.h"
 #include "ui/icons.h"
 #include "ui/layout_placement.h"
+#include "ui/status_line_accessible.h"
 #include "window_model/file_list_rules.h"
 
 namespace marnoq::ui {
@@ -54,6 +55,7 @@ frmAES::frmAES(UserDialogs& dialogs, const std::vector<std::string>& arguments, 
 frmAES::~frmAES() = default;
 
 void frmAES::buildControls() {
+    announceAsStatusLine(&Label1);  // before its first text reaches the accessibility layer
     const auto& layout = window_model::mainWindowLayout();
     setFixedSize(twips_.pixels(layout.width), twips_.pixels(layout.height));
     const NamedWidget widgets[] = {

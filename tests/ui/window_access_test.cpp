@@ -91,7 +91,7 @@ TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
     EXPECT_EQ(w.Label5.text(), "Files: 1");
 }
 
-TEST_F(ShownWindow, EveryControlHasAGermanNameAndItsTooltipAsDescription) {
+TEST_F(ShownWindow, EveryControlHasAGermanNameAndTheStatusLineIsOne) {
     for (const auto& control : window_model::mainWindowLayout().controls) {
         if (control.kind == ControlKind::Frame || control.kind == ControlKind::Line ||
             control.kind == ControlKind::Label) {
@@ -104,6 +104,10 @@ TEST_F(ShownWindow, EveryControlHasAGermanNameAndItsTooltipAsDescription) {
         EXPECT_FALSE(name.contains(QRegularExpression("^(Open|AES\\?|C|N)$"))) << control.name;
         EXPECT_EQ(access->text(QAccessible::Description), ui::qtText(control.toolTip));
     }
+    w.setStatusText("File: 1 von 1,  File bearbeitet: 100 %");
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&w.Label1);
+    EXPECT_EQ(status->role(), QAccessible::StatusBar);
+    EXPECT_EQ(status->text(QAccessible::Name), "File: 1 von 1,  File bearbeitet: 100 %");
 }
 
 TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithTheWindow) {
