@@ -12,17 +12,14 @@ namespace {
 
 using test::CliTest;
 
-// A full Windows path with backslashes and wide characters, German output in UTF-8, and
-// binary data through the standard streams without line-end translation.
+// A full Windows path with backslashes and wide characters, and binary data through the
+// standard streams without line-end translation.
 TEST_F(CliTest, WindowsPathsAndBinaryStandardStreams) {
     const std::string plain = dir.path() + "\\Größe 日本.bin";
     const std::vector<std::uint8_t> bytes{'a', '\n', '\r', '\n', 0x1a, 0, 0xff, '\r'};
     test::writeBytes(plain, bytes);
     auto enc = cli({"encrypt", "--password-file", "pw", plain});
     ASSERT_EQ(enc.status, 0) << enc.err;
-    auto wrong = cli({"decrypt", "--password-stdin", plain + ".aes"}, "falsch\r\n");
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.err.find("Falsches Passwort!"), std::string::npos) << wrong.err;
     auto toStdout = cli({"decrypt", "--password-file", "pw", "-o", "-", plain + ".aes"});
     ASSERT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_EQ(toStdout.out, std::string(bytes.begin(), bytes.end()));
