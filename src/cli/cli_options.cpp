@@ -100,8 +100,9 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
     if (!options.output.empty() && (options.files.size() != 1 || options.recursive)) {
         return failure("-o gilt für genau eine Eingabe, ohne -r.");
     }
-    if (!options.output.empty() && options.command == Command::Info) {
-        return failure("info schreibt keine Datei; -o passt nicht dazu.");
+    if (!options.output.empty() &&
+        (options.command == Command::Info || options.command == Command::Verify)) {
+        return failure("info und verify schreiben keine Datei; -o passt nicht dazu.");
     }
     if (toStdout && options.command == Command::Encrypt) {
         return failure(

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -82,11 +83,24 @@ class Workers {
             Slot* slot = pending_.front();
             pending_.pop_front();
             lock.unlock();
-            JobReport report = job_(*slot->view);
+            JobReport report = runGuarded(*slot->view);
             lock.lock();
             slot->report = std::move(report);
             slot->done = true;
             changed_.notify_all();
+        }
+    }
+
+    // The jobs catch what a file can throw; anything else ends only this file, not the program.
+    JobReport runGuarded(FileSlotView& view) {
+        try {
+            return job_(view);
+        } catch (const std::exception& error) {
+            JobReport report;
+            report.started = true;
+            report.files.push_back({view.entry(FileList::Encrypt, 0), FileOutcome::Failed});
+            view.messageBox(error.what(), MessageIcon::Exclamation, kJobTitle);
+            return report;
         }
     }
 

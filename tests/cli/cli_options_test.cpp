@@ -6,8 +6,8 @@ namespace marnoq::cli {
 namespace {
 
 TEST(CliOptions, CommandsSourcesAndNaming) {
-    auto parsed = parseArguments({"decrypt", "--password-file", "pw", "--suffix", "-x", "a.aes",
-                                  "--", "--odd.aes"});
+    auto parsed = parseArguments(
+        {"decrypt", "--password-file", "pw", "--suffix", "-x", "a.aes", "--", "--odd.aes"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     EXPECT_EQ(parsed.options->command, Command::Decrypt);
     EXPECT_EQ(parsed.options->passwordSource, PasswordSource::File);
@@ -17,6 +17,12 @@ TEST(CliOptions, CommandsSourcesAndNaming) {
 
     EXPECT_TRUE(parseArguments({"decrypt", "--original-name", "a.aes"}).options->originalName);
     EXPECT_EQ(parseArguments({"--version"}).options->command, Command::Version);
+
+    auto scripted = parseArguments({"verify", "-r", "-j", "3", "--json", "-q", "d"}).options;
+    ASSERT_TRUE(scripted);
+    EXPECT_TRUE(scripted->recursive && scripted->json && scripted->quiet);
+    EXPECT_EQ(scripted->jobs, 3);
+    EXPECT_EQ(parseArguments({"encrypt", "-o", "x.aes", "-"}).options->output, "x.aes");
 }
 
 TEST(CliOptions, RefusalsSayWhy) {
@@ -24,9 +30,24 @@ TEST(CliOptions, RefusalsSayWhy) {
     EXPECT_EQ(parseArguments({"shred", "a"}).error, "Unbekannter Befehl: shred");
     EXPECT_EQ(parseArguments({"encrypt"}).error, "Keine Dateien angegeben.");
     EXPECT_EQ(parseArguments({"encrypt", "--fast", "a"}).error, "Unbekannte Option: --fast");
-    EXPECT_EQ(parseArguments({"encrypt", "--suffix", "x", "a"}).error, "Unbekannte Option: --suffix");
+    EXPECT_EQ(parseArguments({"encrypt", "--suffix", "x", "a"}).error,
+              "Unbekannte Option: --suffix");
     EXPECT_FALSE(parseArguments({"decrypt", "--original-name", "--suffix", "x", "a.aes"}).options);
     EXPECT_FALSE(parseArguments({"decrypt", "a.aes", "--password-file"}).options);
+    // Outputs and streams that cannot work together.
+    const std::vector<std::vector<std::string>> refused = {
+        {"encrypt", "-o", "x", "a", "b"},
+        {"encrypt", "-r", "-o", "x", "d"},
+        {"verify", "-o", "x", "a.aes"},
+        {"encrypt", "-o", "-", "a"},
+        {"decrypt", "--json", "-o", "-", "a.aes"},
+        {"decrypt", "-o", "x", "-"},
+        {"encrypt", "--password-stdin", "-o", "x", "-"},
+        {"encrypt", "-j", "0", "a"},
+        {"encrypt", "-j", "zwei", "a"}};
+    for (const auto& arguments : refused) {
+        EXPECT_FALSE(parseArguments(arguments).options) << arguments[1] << " " << arguments[2];
+    }
     auto leak = parseArguments({"encrypt", "--password=geheim", "a"});
     EXPECT_FALSE(leak.options);
     EXPECT_NE(leak.error.find("nie als Argument"), std::string::npos);
