@@ -1,6 +1,7 @@
 #include <immintrin.h>
 
 #include "cipher/block_path.h"
+#include "secure/wipe.h"
 
 namespace marnoq {
 namespace {
@@ -45,6 +46,8 @@ MARNOQ_AESNI void encrypt(const std::uint32_t* roundKeys, int rounds, const std:
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
                          _mm_aesenclast_si128(b, keys[rounds]));
     }
+    secureWipe(keys, sizeof keys);
+    clearVectorRegisters();
 }
 
 MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
@@ -77,6 +80,8 @@ MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std:
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
                          _mm_aesdeclast_si128(b, keys[rounds]));
     }
+    secureWipe(keys, sizeof keys);
+    clearVectorRegisters();
 }
 
 }  // namespace

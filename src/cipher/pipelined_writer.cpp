@@ -1,5 +1,7 @@
 #include "cipher/pipelined_writer.h"
 
+#include "secure/wipe.h"
+
 namespace marnoq {
 
 PipelinedWriter::PipelinedWriter(io::ByteSink& sink, std::size_t bufferSize)
@@ -31,6 +33,8 @@ std::span<std::uint8_t> PipelinedWriter::nextBuffer() {
     std::unique_lock lock(mutex_);
     rethrowIfFailed();
     if (!thread_.joinable() && queue_.size() >= 2) {
+        // The thread starts with copies of this one's registers, which may hold key bytes.
+        clearVectorRegisters();
         thread_ = std::thread([this] { writeLoop(); });
     }
     changed_.wait(lock, [this] { return !free_.empty() || error_; });

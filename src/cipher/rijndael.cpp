@@ -5,6 +5,7 @@
 
 #include "cipher/block_path.h"
 #include "cipher/cipher_error.h"
+#include "secure/memory_lock.h"
 #include "secure/wipe.h"
 
 namespace marnoq {
@@ -51,6 +52,8 @@ void requireBlock(std::size_t size, std::size_t offset, const char* operation) {
 }  // namespace
 
 cRijndael::cRijndael(CipherEvents* events) : events_(events) {
+    lockInMemory(FwdKey.data(), sizeof FwdKey);
+    lockInMemory(InvKey.data(), sizeof InvKey);
     std::array<std::uint8_t, 256> PowTable{};
     std::array<std::uint8_t, 256> LogTable{};
     PowTable[0] = 1;
@@ -101,6 +104,8 @@ cRijndael::cRijndael(CipherEvents* events) : events_(events) {
 cRijndael::~cRijndael() {
     secureWipe(std::span(FwdKey));
     secureWipe(std::span(InvKey));
+    unlockInMemory(FwdKey.data(), sizeof FwdKey);
+    unlockInMemory(InvKey.data(), sizeof InvKey);
 }
 
 std::int32_t cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, std::int32_t KeyBits) {

@@ -1,6 +1,7 @@
 #include <immintrin.h>
 
 #include "cipher/block_path.h"
+#include "secure/wipe.h"
 
 namespace marnoq {
 namespace {
@@ -43,6 +44,8 @@ MARNOQ_VAES void run(const std::uint32_t* roundKeys, int rounds, const std::uint
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 16 * i + 32 * k), last);
         }
     }
+    secureWipe(keys, sizeof keys);
+    _mm256_zeroall();  // the upper halves as well, which the SSE path does not reach
     if (i < blocks) {
         const BlockPath& tail = kAesNiPath;
         (kEncrypt ? tail.encrypt : tail.decrypt)(roundKeys, rounds, in + 16 * i, out + 16 * i,

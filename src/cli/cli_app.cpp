@@ -213,8 +213,12 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         return kUsage;
     }
     // The window's boxes take 32 characters; longer passwords would make files it cannot open.
-    const auto converted = jobs::toWindows1252(password.passwords->first.str());
-    if (converted && SecretString(*converted).str().size() > jobs::kMaxPasswordLength) {
+    auto converted = jobs::toWindows1252(password.passwords->first.str());
+    const std::size_t convertedLength = converted ? converted->size() : 0;
+    if (converted) {
+        secureWipe(*converted);
+    }
+    if (convertedLength > jobs::kMaxPasswordLength) {
         std::fprintf(streams.err, "Das Passwort darf höchstens %zu Zeichen lang sein.\n",
                      jobs::kMaxPasswordLength);
         return kUsage;

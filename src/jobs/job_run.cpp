@@ -41,7 +41,10 @@ JobRun::JobRun(JobView& view, StartButton button, FileList list, std::int16_t jo
     view_.state().busy = true;
 }
 
-JobRun::~JobRun() { view_.state().busy = false; }
+JobRun::~JobRun() {
+    view_.state().busy = false;
+    wipeStackBelow();
+}
 
 void JobRun::start(const KeyBytes& key) {
     view_.setPointer(MousePointer::Hourglass);

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "secure/wipe.h"
+
 namespace marnoq::jobs {
 namespace {
 
@@ -46,6 +48,17 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 std::optional<std::string> toWindows1252(std::string_view utf8) {
     std::string out;
+    // The text is a password: one buffer, never regrown, and wiped unless it is handed out.
+    out.reserve(utf8.size());
+    struct WipeUnlessKept {
+        std::string& text;
+        bool kept = false;
+        ~WipeUnlessKept() {
+            if (!kept) {
+                secureWipe(text);
+            }
+        }
+    } guard{out};
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<std::uint8_t>(utf8[i]);
         int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
@@ -68,6 +81,7 @@ std::optional<std::string> toWindows1252(std::string_view utf8) {
         out += static_cast<char>(*byte);
         i += 1 + static_cast<std::size_t>(extra);
     }
+    guard.kept = true;
     return out;
 }
 

@@ -10,6 +10,7 @@
 
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
+#include "secure/wipe.h"
 #include "ui/control_palette.h"
 #include "ui/frm_info.h"
 #include "ui/icons.h"
@@ -275,7 +276,11 @@ void frmAES::selectEntry(jobs::FileList list, int index) {
 }
 
 std::string frmAES::passwordText(int box) const {
-    return Text3[box].text().toStdString();
+    // text() shares the box's own buffer; the UTF-8 copy is ours to wipe.
+    QByteArray utf8 = Text3[box].text().toUtf8();
+    std::string text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    secureWipe(utf8.data(), static_cast<std::size_t>(utf8.size()));
+    return text;
 }
 
 std::string frmAES::suffixText() const {

@@ -68,7 +68,7 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes)
         test::writeText(dir.file(file), file);
         ::chmod(dir.file(file).c_str(), 0666);
     }
-    ::symlink("..", dir.file("top/sub/loop").c_str());
+    ASSERT_EQ(::symlink("..", dir.file("top/sub/loop").c_str()), 0);
     ::chmod(dir.file("top/locked").c_str(), 0);
     ::chmod(dir.path().c_str(), 0755);
     ::chmod(dir.file("pw").c_str(), 0644);

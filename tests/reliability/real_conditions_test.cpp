@@ -75,7 +75,7 @@ TEST_F(RealConditionsTest, ReadOnlyFileSystem) {
 TEST_F(RealConditionsTest, SourcesThatAreNoRegularFilesAreSkipped) {
     ::mkdir(dir.file("ordner").c_str(), 0755);
     ::mkfifo(dir.file("fifo").c_str(), 0644);
-    ::symlink(dir.file("nirgends").c_str(), dir.file("dangling").c_str());
+    ASSERT_EQ(::symlink(dir.file("nirgends").c_str(), dir.file("dangling").c_str()), 0);
     view.list1 = {dir.file("ordner"), dir.file("fifo"), "/dev/null", dir.file("dangling")};
     view.setPassword("pw");
     auto report = jobs::cmdEnc_Click(view);
@@ -96,7 +96,7 @@ TEST_F(RealConditionsTest, PlainFileShrinkingOrVanishingDuringTheJob) {
     view.onEvents = [&](test::FakeView&) {
         if (!cut) {
             cut = true;
-            ::truncate(dir.file("s.bin").c_str(), 1000);
+            EXPECT_EQ(::truncate(dir.file("s.bin").c_str(), 1000), 0);
         }
     };
     jobs::cmdEnc_Click(view);
