@@ -35,7 +35,11 @@ std::span<std::uint8_t> PipelinedWriter::nextBuffer() {
     if (!thread_.joinable() && queue_.size() >= 2) {
         // The thread starts with copies of this one's registers, which may hold key bytes.
         clearVectorRegisters();
-        thread_ = std::thread([this] { writeLoop(); });
+        thread_ = std::thread([this] {
+            writeLoop();
+            // Whatever the thread's calls saved on its stack goes with it.
+            wipeStackBelow();
+        });
     }
     changed_.wait(lock, [this] { return !free_.empty() || error_; });
     rethrowIfFailed();
