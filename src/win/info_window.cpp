@@ -1,0 +1,168 @@
+#include "win/info_window.h"
+
+#include "win/dpi.h"
+#include "win/resource_ids.h"
+#include "win/text_fit.h"
+#include "win/wide_text.h"
+#include "window_model/info_text.h"
+#include "window_model/window_layout.h"
+
+namespace marnoq::win {
+namespace {
+
+constexpr const wchar_t* kClassName = L"AES256MarnoqInfo";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+using window_model::ControlKind;
+using window_model::ControlLayout;
+
+const window_model::WindowLayout& layoutTable() { return window_model::infoWindowLayout(); }
+
+int idOf(const ControlLayout& control) {
+    return 100 + static_cast<int>(&control - layoutTable().controls.data());
+}
+
+DWORD styleOf(const ControlLayout& control) {
+    switch (control.kind) {
+        case ControlKind::Label:
+            return SS_NOPREFIX | (control.alignment == window_model::Alignment::Right ? SS_RIGHT : SS_LEFT);
+        case ControlKind::TextArea: return WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP;
+        // The panels lie under the texts and must not paint over them.
+        default: return WS_CLIPSIBLINGS;
+    }
+}
+
+ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_INFO));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+InfoWindow::InfoWindow(HINSTANCE instance)
+    : instance_(instance),
+      background_(CreateSolidBrush(colour(window_model::kInfoBackground))),
+      panel_(CreateSolidBrush(colour(window_model::kInfoPanel))),
+      paper_(CreateSolidBrush(colour(window_model::kInfoPaper))) {
+    registerClass(instance, windowProc);
+    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    createControls();
+    layout(GetDpiForWindow(window_));
+    Form_Load();
+    ShowWindow(window_, SW_SHOW);
+}
+
+InfoWindow::~InfoWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void InfoWindow::bringForward() {
+    if (IsIconic(window_)) {
+        ShowWindow(window_, SW_RESTORE);
+    }
+    SetForegroundWindow(window_);
+}
+
+LRESULT CALLBACK InfoWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<InfoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handleMessage(message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT InfoWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(window_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            return TRUE;
+        }
+        case WM_CTLCOLORSTATIC: {
+            // The labels lie on the grey panel; the empty panel behind the text is paper.
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            const bool paper = reinterpret_cast<HWND>(lParam) == controlWindow("Label2");
+            SetTextColor(dc, colour(window_model::kBlack));
+            SetBkColor(dc, colour(paper ? window_model::kInfoPaper : window_model::kInfoPanel));
+            return reinterpret_cast<LRESULT>((paper ? paper_ : panel_).get());
+        }
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, colour(window_model::kInfoInk));
+            SetBkColor(dc, colour(window_model::kInfoPaper));
+            return reinterpret_cast<LRESULT>(paper_.get());
+        }
+        case WM_DPICHANGED: {
+            layout(HIWORD(wParam));
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+HWND InfoWindow::controlWindow(std::string_view name) const {
+    return GetDlgItem(window_, idOf(layoutTable().control(name)));
+}
+
+void InfoWindow::createControls() {
+    for (const ControlLayout& spec : layoutTable().controls) {
+        const wchar_t* windowClass = spec.kind == ControlKind::TextArea ? L"EDIT" : L"STATIC";
+        CreateWindowExW(0, windowClass, widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(spec),
+                        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(spec))),
+                        instance_, nullptr);
+    }
+    // The texts were created first and so lie above the panels.
+    for (const char* panel : {"Label2", "Picture1"}) {
+        SetWindowPos(controlWindow(panel), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void InfoWindow::layout(UINT dpi) {
+    std::vector<OwnedFont> previousFonts = std::move(fonts_);
+    for (const ControlLayout& spec : layoutTable().controls) {
+        HWND child = GetDlgItem(window_, idOf(spec));
+        SetWindowPos(child, nullptr, twipsToPixels(spec.left, dpi), twipsToPixels(spec.top, dpi),
+                     twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fonts_.emplace_back(createFont(window_model::fontOf(spec.font), dpi));
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), TRUE);
+        if (spec.kind == ControlKind::Label) {
+            growToFit(child, spec.alignment);
+        }
+    }
+    const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void InfoWindow::Form_Load() {
+    centreOnScreen(window_, false);
+    SetWindowTextW(controlWindow("Text1"), widen(window_model::infoExplanationText()).c_str());
+    SetWindowTextW(controlWindow("Label4"), widen(window_model::versionText()).c_str());
+    growToFit(controlWindow("Label4"), window_model::Alignment::Left);
+}
+
+}  // namespace marnoq::win

@@ -1,0 +1,500 @@
+#include "win/main_window.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+
+#include "jobs/decrypt_job.h"
+#include "jobs/encrypt_job.h"
+#include "win/accessible_names.h"
+#include "win/dpi.h"
+#include "win/info_window.h"
+#include "win/main_window_controls.h"
+#include "win/resource_ids.h"
+#include "win/text_fit.h"
+#include "win/wide_text.h"
+#include "window_model/window_layout.h"
+
+namespace marnoq::win {
+namespace {
+
+using window_model::ControlKind;
+using window_model::ControlLayout;
+
+constexpr const wchar_t* kClassName = L"AES256MarnoqMain";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr auto kPumpInterval = std::chrono::milliseconds(20);
+constexpr int kDummyLeft = -3000;
+constexpr ControlId kPasswordBoxes[] = {Text3_0, Text3_1, Text3_2};
+
+const window_model::WindowLayout& layoutTable() { return window_model::mainWindowLayout(); }
+
+bool isInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEMOVE);
+}
+
+bool isTabStop(std::string_view name) {
+    const auto order = window_model::mainTabOrder();
+    return std::find(order.begin(), order.end(), name) != order.end();
+}
+
+struct WindowKind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKind(const ControlLayout& control) {
+    const DWORD align = control.alignment == window_model::Alignment::Right    ? SS_RIGHT
+                        : control.alignment == window_model::Alignment::Centre ? SS_CENTER
+                                                                               : SS_LEFT;
+    switch (control.kind) {
+        case ControlKind::Label: return {L"STATIC", align | SS_NOPREFIX, 0};
+        case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON | WS_CLIPCHILDREN, 0};
+        case ControlKind::PictureButton: return {L"BUTTON", BS_PUSHBUTTON | BS_ICON, 0};
+        case ControlKind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+        case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::PasswordBox:
+            return {L"EDIT", ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
+        case ControlKind::FileList:
+            return {L"LISTBOX",
+                    WS_VSCROLL | WS_HSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0};
+        case ControlKind::Picture: return {L"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
+        default: return {nullptr, 0, 0};
+    }
+}
+
+ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LOCKED));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass);
+}
+
+std::string windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstring& arguments)
+    : instance_(instance),
+      dialogs_(dialogs),
+      background_(CreateSolidBrush(colour(window_model::kBlack))) {
+    registerClass(instance, windowProc);
+    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    dpi_ = GetDpiForWindow(window_);
+    createControls();
+    layout(dpi_);
+    centreOnScreen(window_, true);
+    DragAcceptFiles(window_, TRUE);
+    Form_Load(arguments);
+}
+
+MainWindow::~MainWindow() {
+    info_.reset();
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handleMessage(message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLORSTATIC: return colourStatic(reinterpret_cast<HDC>(wParam));
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            paintFrames(dc);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+        case WM_COPYDATA: return onTestDrop(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_SETCURSOR:
+            if (onSetCursor()) {
+                return TRUE;
+            }
+            break;
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wParam);
+            layout(dpi_);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_CLOSE: onClose(); return 0;
+        case WM_DESTROY:
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
+    const WindowKind kind = windowKind(spec);
+    const bool onButton = !spec.parent.empty();
+    const HWND parent = onButton ? control(controlId(spec.parent)) : window_;
+    const std::string_view text = spec.kind == ControlKind::PictureButton ? spec.accessibleName : spec.text;
+    HWND child = CreateWindowExW(kind.exStyle, kind.windowClass, widen(text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name))),
+                                 instance_, nullptr);
+    if (!spec.accessibleName.empty()) {
+        names_.name(child, widen(spec.accessibleName));
+    }
+    if (!spec.toolTip.empty() && !onButton) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(child);
+        const std::wstring tip = widen(spec.toolTip);
+        tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return child;
+}
+
+void MainWindow::createControls() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               instance_, nullptr);
+    // Tab stops first, in the keyboard's order; each starts a group but the second option.
+    for (std::string_view name : window_model::mainTabOrder()) {
+        createControl(layoutTable().control(name),
+                      WS_TABSTOP | (name == "Option1(1)" ? 0 : WS_GROUP));
+    }
+    for (const ControlLayout& spec : layoutTable().controls) {
+        if (!isTabStop(spec.name) && windowKind(spec).windowClass != nullptr) {
+            createControl(spec, 0);
+        }
+    }
+    for (ControlId box : kPasswordBoxes) {
+        SendMessageW(control(box), EM_SETPASSWORDCHAR, L'*', 0);
+        SendMessageW(control(box), EM_LIMITTEXT, 32, 0);
+    }
+    // Themed option buttons ignore the text colour; the classic ones draw olive on black.
+    SetWindowTheme(control(Option1_0), L"", L"");
+    SetWindowTheme(control(Option1_1), L"", L"");
+    SendMessageW(control(Option1_1), BM_SETCHECK, BST_CHECKED, 0);
+    ShowWindow(control(Label1), SW_HIDE);
+    List1.attach(control(win::List1));
+    List2.attach(control(win::List2));
+}
+
+void MainWindow::layout(UINT dpi) {
+    const auto place = [&](const ControlLayout& spec, int left) {
+        HWND child = controlWindow(spec);
+        int top = spec.top;
+        if (!spec.parent.empty()) {
+            const ControlLayout& parent = layoutTable().control(spec.parent);
+            left -= parent.left;
+            top -= parent.top;
+        }
+        SetWindowPos(child, nullptr, twipsToPixels(left, dpi), twipsToPixels(top, dpi),
+                     twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // Placed first, so the widest label can be measured against its box.
+    const ControlLayout& widest = layoutTable().control("Label2");
+    place(widest, widest.left);
+    controlFont_ = OwnedFont(createFittingFont(window_model::fontOf(window_model::FontRole::Control),
+                                               dpi, control(Label2)));
+    listFont_ = OwnedFont(createFont(window_model::fontOf(window_model::FontRole::List), dpi));
+    std::vector<OwnedIcon> previousIcons = std::move(icons_);
+    for (const ControlLayout& spec : layoutTable().controls) {
+        if (windowKind(spec).windowClass == nullptr) {
+            continue;
+        }
+        place(spec, spec.name == "dummy" ? kDummyLeft : spec.left);
+        const HFONT font = spec.kind == ControlKind::FileList ? listFont_.get() : controlFont_.get();
+        SendMessageW(controlWindow(spec), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (const int icon = iconOf(spec.name); icon != 0) {
+            const bool small = spec.kind == ControlKind::PictureButton;
+            setIcon(controlWindow(spec), icon, small ? 16 : 32, small ? BM_SETIMAGE : STM_SETIMAGE);
+        }
+        if (spec.kind == ControlKind::Label) {
+            growToFit(controlWindow(spec), spec.alignment);
+        }
+    }
+    const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+HWND MainWindow::controlWindow(const ControlLayout& spec) const {
+    const HWND parent = spec.parent.empty() ? window_ : control(controlId(spec.parent));
+    return GetDlgItem(parent, controlId(spec.name));
+}
+
+void MainWindow::setIcon(HWND child, int resource, int size, UINT message) {
+    OwnedIcon icon(loadIcon(instance_, resource, size, dpi_));
+    SendMessageW(child, message, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+    icons_.push_back(std::move(icon));
+}
+
+void MainWindow::paintFrames(HDC dc) const {
+    const OwnedPen pen(CreatePen(PS_SOLID, 1, colour(window_model::kOlive)));
+    const HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const auto pixels = [this](int twips) { return twipsToPixels(twips, dpi_); };
+    for (const ControlLayout& spec : layoutTable().controls) {
+        if (spec.kind == ControlKind::Frame) {
+            Rectangle(dc, pixels(spec.left), pixels(spec.top), pixels(spec.left + spec.width),
+                      pixels(spec.top + spec.height));
+        } else if (spec.kind == ControlKind::Line) {
+            MoveToEx(dc, pixels(spec.left), pixels(spec.top), nullptr);
+            LineTo(dc, pixels(spec.left + spec.width), pixels(spec.top + spec.height));
+        }
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+}
+
+LRESULT MainWindow::colourStatic(HDC dc) const {
+    SetTextColor(dc, colour(window_model::kOlive));
+    SetBkColor(dc, colour(window_model::kBlack));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(background_.get());
+}
+
+void MainWindow::Form_Load(const std::wstring& arguments) {
+    status_ = "0 %";
+    SetWindowTextW(control(Label1), L"0 %");
+    SetWindowTextW(control(Label5), L"");
+    SetWindowTextW(control(Label6), L"");
+    state_.CancelEncrypt = false;
+    state_.CancelDecrypt = false;
+    takeCommandLine(arguments);
+    refreshCount(List1);
+    refreshCount(List2);
+}
+
+void MainWindow::onCommand(int id, int code) {
+    switch (id) {
+        case IDOK: onReturn(); break;
+        case cmdEnc: cmdEnc_Click(); break;
+        case cmdDec: cmdDec_Click(); break;
+        case Command1: SendMessageW(window_, WM_CLOSE, 0, 0); break;
+        case Command2: Command2_Click(); break;
+        case Command4: Command4_Click(); break;
+        case Command5: clearList(List1); break;
+        case Command6: clearList(List2); break;
+        case Befehl2: Befehl2_Click(); break;
+        case Command3: Command3_Click(); break;
+        case win::List1:
+        case win::List2:
+            if (code == LBN_DBLCLK) {
+                removeSelected(id == win::List1 ? List1 : List2);
+            }
+            break;
+        default: break;
+    }
+}
+
+void MainWindow::onReturn() {
+    // Return in the repeated or the decrypt password starts that half's job; on a focused
+    // button it presses the button.
+    HWND focus = GetFocus();
+    if (focus == control(Text3_1)) {
+        cmdEnc_Click();
+    } else if (focus == control(Text3_2)) {
+        cmdDec_Click();
+    } else if (focus != nullptr && GetParent(focus) == window_ &&
+               (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
+        SendMessageW(focus, BM_CLICK, 0, 0);
+    }
+}
+
+bool MainWindow::ignoredWhileBusy(const MSG& message) const {
+    if (!state_.busy || !isInput(message.message)) {
+        return false;
+    }
+    for (ControlId id : {win::List1, win::List2, Option1_0, Option1_1, txtSuffix, Command5,
+                         Command6, Befehl2, Command3}) {
+        if (message.hwnd == control(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MainWindow::preTranslate(MSG& message) {
+    if (ignoredWhileBusy(message)) {
+        return true;
+    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE &&
+        (message.hwnd == List1.handle() || message.hwnd == List2.handle())) {
+        removeSelected(message.hwnd == List1.handle() ? List1 : List2);
+        return true;
+    }
+    return window_ != nullptr && IsDialogMessageW(window_, &message);
+}
+
+bool MainWindow::onSetCursor() {
+    switch (pointer_) {
+        case jobs::MousePointer::Hourglass: SetCursor(LoadCursorW(nullptr, IDC_WAIT)); return true;
+        case jobs::MousePointer::Arrow: SetCursor(LoadCursorW(nullptr, IDC_ARROW)); return true;
+        case jobs::MousePointer::Default: return false;
+    }
+    return false;
+}
+
+void MainWindow::onClose() {
+    if (state_.busy) {
+        // The job stops at its next chance and removes what it was writing; then we close.
+        state_.abortRequested = true;
+        closeAfterJob_ = true;
+        return;
+    }
+    info_.reset();
+    DestroyWindow(window_);
+}
+
+void MainWindow::cmdEnc_Click() {
+    jobs::cmdEnc_Click(*this);
+    afterJob();
+}
+
+void MainWindow::cmdDec_Click() {
+    jobs::cmdDec_Click(*this);
+    afterJob();
+}
+
+void MainWindow::afterJob() {
+    SetWindowTextW(control(Label1), widen(status_).c_str());
+    if (closeAfterJob_ && !state_.busy) {
+        closeAfterJob_ = false;
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void MainWindow::Command2_Click() {
+    const bool masked = SendMessageW(control(Text3_0), EM_GETPASSWORDCHAR, 0, 0) == L'*';
+    for (ControlId box : {Text3_0, Text3_1, Text3_2}) {
+        SendMessageW(control(box), EM_SETPASSWORDCHAR, masked ? 0 : L'*', 0);
+        InvalidateRect(control(box), nullptr, TRUE);
+    }
+    SetWindowTextW(control(Command2), masked ? L"P" : L"N");
+    SetFocus(control(dummy));
+}
+
+void MainWindow::Command4_Click() {
+    if (info_ && info_->isOpen()) {
+        info_->bringForward();
+        return;
+    }
+    info_ = std::make_unique<InfoWindow>(instance_);
+}
+
+int MainWindow::entryCount(jobs::FileList list) const { return listOf(list).count(); }
+
+std::string MainWindow::entry(jobs::FileList list, int index) const {
+    return listOf(list).entry(index);
+}
+
+int MainWindow::selectedIndex(jobs::FileList list) const { return listOf(list).selected(); }
+
+void MainWindow::selectEntry(jobs::FileList list, int index) { listOf(list).select(index); }
+
+std::string MainWindow::passwordText(int box) const {
+    return windowText(control(kPasswordBoxes[box]));
+}
+
+std::string MainWindow::suffixText() const { return windowText(control(txtSuffix)); }
+
+bool MainWindow::suffixOptionSelected() const {
+    return SendMessageW(control(Option1_1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string MainWindow::caption(jobs::StartButton button) const {
+    return windowText(control(button == jobs::StartButton::Encrypt ? cmdEnc : cmdDec));
+}
+
+void MainWindow::setCaption(jobs::StartButton button, const std::string& text) {
+    SetWindowTextW(control(button == jobs::StartButton::Encrypt ? cmdEnc : cmdDec),
+                   widen(text).c_str());
+}
+
+void MainWindow::setPointer(jobs::MousePointer pointer) {
+    pointer_ = pointer;
+    if (!onSetCursor()) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+void MainWindow::setFocus(jobs::Control focus) {
+    switch (focus) {
+        case jobs::Control::Password0: SetFocus(control(Text3_0)); break;
+        case jobs::Control::Password1: SetFocus(control(Text3_1)); break;
+        case jobs::Control::Password2: SetFocus(control(Text3_2)); break;
+        case jobs::Control::Suffix: SetFocus(control(txtSuffix)); break;
+    }
+}
+
+void MainWindow::setStatusText(const std::string& text) {
+    status_ = text;
+    if (!state_.busy) {
+        SetWindowTextW(control(Label1), widen(text).c_str());
+    }
+}
+
+void MainWindow::showStatus() { ShowWindow(control(Label1), SW_SHOW); }
+
+void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
+                            const std::string& title) {
+    SetWindowTextW(control(Label1), widen(status_).c_str());
+    dialogs_.message(window_, widen(text), icon, widen(title));
+}
+
+void MainWindow::letEventsRun() {
+    // Repaints and clicks a few dozen times a second keep the window alive without slowing
+    // the job; the status texts themselves are all still set, in order.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpInterval) {
+        return;
+    }
+    lastPump_ = now;
+    SetWindowTextW(control(Label1), widen(status_).c_str());
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            state_.abortRequested = true;
+            return;
+        }
+        if (!preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+}  // namespace marnoq::win

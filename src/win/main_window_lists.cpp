@@ -1,0 +1,168 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include "jobs/messages.h"
+#include "win/main_window.h"
+#include "win/main_window_controls.h"
+#include "win/test_drop.h"
+#include "win/text_fit.h"
+#include "win/wide_text.h"
+#include "window_model/command_line_split.h"
+#include "window_model/dialog_selection.h"
+#include "window_model/file_list_rules.h"
+
+namespace marnoq::win {
+namespace {
+
+std::wstring currentDirectory() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+// What the shell can tell of a dropped item.
+enum class ItemKind { File, Folder, Unreadable };
+
+ItemKind itemKind(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES             ? ItemKind::Unreadable
+           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ItemKind::Folder
+                                                             : ItemKind::File;
+}
+
+}  // namespace
+
+FileListBox& MainWindow::listOf(jobs::FileList list) {
+    return list == jobs::FileList::Encrypt ? List1 : List2;
+}
+
+const FileListBox& MainWindow::listOf(jobs::FileList list) const {
+    return list == jobs::FileList::Encrypt ? List1 : List2;
+}
+
+void MainWindow::showMessage(const std::string& text) {
+    dialogs_.message(window_, widen(text), jobs::MessageIcon::Exclamation, widen(jobs::kJobTitle));
+}
+
+void MainWindow::refreshCount(const FileListBox& list) {
+    const HWND label = control(&list == &List1 ? Label5 : Label6);
+    SetWindowTextW(label, widen(window_model::countText(static_cast<std::size_t>(list.count()))).c_str());
+    growToFit(label, window_model::Alignment::Right);
+}
+
+bool MainWindow::addPath(FileListBox& list, const std::string& path) {
+    if (list.add(path) != FileListBox::Outcome::Full) {
+        return true;
+    }
+    showMessage(window_model::kListFullMessage);
+    return false;
+}
+
+void MainWindow::addPaths(FileListBox& list, const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (!addPath(list, path)) {
+            return;
+        }
+    }
+}
+
+void MainWindow::takeCommandLine(const std::wstring& arguments) {
+    const auto files = window_model::sortCommandLine(window_model::splitCommandLine(narrow(arguments)),
+                                                     narrow(currentDirectory()));
+    addPaths(List1, files.encrypt);
+    addPaths(List2, files.decrypt);
+    List1.fitHorizontalExtent();
+    List2.fitHorizontalExtent();
+}
+
+void MainWindow::clearList(FileListBox& list) {
+    list.clear();
+    refreshCount(list);
+}
+
+void MainWindow::removeSelected(FileListBox& list) {
+    list.removeSelected();
+    refreshCount(list);
+}
+
+void MainWindow::addFromDialog(FileListBox& list, const OpenRequest& request,
+                               window_model::ShortcutRule shortcuts) {
+    status_ = "0 %";
+    SetWindowTextW(control(Label1), L"0 %");
+    const std::wstring picked = dialogs_.showOpen(window_, request);
+    if (!picked.empty()) {
+        addPaths(list, window_model::dialogSelectionPaths(narrow(picked), '\\', shortcuts));
+        list.fitHorizontalExtent();
+    }
+    refreshCount(list);
+}
+
+void MainWindow::Befehl2_Click() {
+    addFromDialog(List1,
+                  {L"Zu verschlüsselnde Datei(en) auswählen", currentDirectory(),
+                   L"Alle Dateien (*.*)|*.*", L"*.*"},
+                  window_model::ShortcutRule::Apply);
+}
+
+void MainWindow::Command3_Click() {
+    addFromDialog(List2,
+                  {L"Zu entschlüsselnde Datei auswählen", currentDirectory(),
+                   L"AES verschluesselte Dateien (*.aes)|*.aes", L"*.aes"},
+                  window_model::ShortcutRule::Ignore);
+}
+
+void MainWindow::onDropFiles(HDROP drop) {
+    POINT at{};
+    DragQueryPoint(drop, &at);
+    const HWND target = ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    std::vector<std::wstring> paths(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    for (UINT i = 0; i < paths.size(); ++i) {
+        paths[i].resize(DragQueryFileW(drop, i, nullptr, 0) + 1);
+        paths[i].resize(DragQueryFileW(drop, i, paths[i].data(), static_cast<UINT>(paths[i].size())));
+    }
+    DragFinish(drop);
+    if (state_.busy || paths.empty()) {
+        return;
+    }
+    if (target == List1.handle()) {
+        OLEDragDrop(List1, paths);
+    } else if (target == List2.handle()) {
+        OLEDragDrop(List2, paths);
+    }
+}
+
+void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>& paths) {
+    for (const std::wstring& path : paths) {
+        switch (itemKind(path)) {
+            case ItemKind::Unreadable: return;  // ends this drop, without a refresh
+            case ItemKind::Folder: continue;
+            case ItemKind::File: break;
+        }
+        const std::string entry = narrow(path);
+        if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
+            showMessage(window_model::wrongExtensionMessage(entry));
+        } else if (!addPath(list, entry)) {
+            break;
+        }
+    }
+    list.fitHorizontalExtent();
+    refreshCount(list);
+}
+
+bool MainWindow::onTestDrop(const COPYDATASTRUCT& data) {
+    const HWND list = data.dwData == kTestDropEncrypt   ? List1.handle()
+                      : data.dwData == kTestDropDecrypt ? List2.handle()
+                                                        : nullptr;
+    if (list == nullptr) {
+        return false;
+    }
+    RECT box{};
+    GetWindowRect(list, &box);
+    POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ScreenToClient(window_, &centre);
+    const HDROP drop = dropHandle(data.lpData, data.cbData, centre);
+    // Posted, so the sender is not held while a message box waits for the user.
+    return drop != nullptr && PostMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+}  // namespace marnoq::win
