@@ -1,0 +1,89 @@
+// The window test's eyes inside Wine: where a control of the running window lies on the
+// screen, what it reads, what a message box says, and the drops X cannot deliver.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "win/main_window_controls.h"
+#include "win/test_drop.h"
+#include "win/wide_text.h"
+
+namespace {
+
+using marnoq::win::narrow;
+using marnoq::win::widen;
+
+constexpr int kWaitSteps = 300;  // tenths of a second
+
+HWND mainWindow() { return FindWindowW(L"AES256MarnoqMain", nullptr); }
+
+HWND controlOf(const char* name) {
+    return GetDlgItem(mainWindow(), marnoq::win::controlId(name));
+}
+
+std::string textOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
+int where(const char* name) {
+    RECT box{};
+    if (!GetWindowRect(controlOf(name), &box)) {
+        return 1;
+    }
+    std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    return 0;
+}
+
+int drop(const char* list, int count, char** paths) {
+    std::wstring block;
+    for (int i = 0; i < count; ++i) {
+        block += widen(paths[i]) + L'\0';
+    }
+    block += L'\0';
+    COPYDATASTRUCT data{};
+    data.dwData = std::string(list) == "decrypt" ? marnoq::win::kTestDropDecrypt
+                                                 : marnoq::win::kTestDropEncrypt;
+    data.cbData = static_cast<DWORD>(block.size() * sizeof(wchar_t));
+    data.lpData = block.data();
+    return SendMessageW(mainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) ? 0 : 1;
+}
+
+// Waits for the program's message box and prints its text, lines as "|".
+int message() {
+    for (int step = 0; step < kWaitSteps; ++step) {
+        if (HWND box = FindWindowW(L"#32770", L"AES-Marnoq")) {
+            std::string text = textOf(GetDlgItem(box, 0xFFFF));
+            for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n")) {
+                text.replace(at, 2, "|");
+            }
+            std::printf("%s\n", text.c_str());
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "where" && argc == 3) {
+        return where(argv[2]);
+    }
+    if (command == "text" && argc == 3) {
+        std::printf("%s\n", textOf(controlOf(argv[2])).c_str());
+        return 0;
+    }
+    if (command == "drop" && argc > 3) {
+        return drop(argv[2], argc - 3, argv + 3);
+    }
+    if (command == "message" && argc == 2) {
+        return message();
+    }
+    std::fprintf(stderr, "Aufruf: window_probe where|text NAME | drop encrypt|decrypt PFAD... | message\n");
+    return 2;
+}

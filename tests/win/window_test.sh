@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Drives AES-Marnoq.exe under Xvfb and Wine with real clicks and key presses: encrypt a file
+# named on the command line, compare the bytes with the Linux command line's, decrypt it again,
+# and drop a file the decrypt list must refuse.
+# Usage: window_test.sh AES-Marnoq.exe window_probe.exe LINUX-aes-marnoq-cli
+set -euo pipefail
+
+exe=$1 probe=$2 cli=$3
+password=Geheimnis-42
+work=$(mktemp -d)
+x_server= program=
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null || true
+    [ -n "$x_server" ] && kill "$x_server" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FEHLER: $*" >&2; exit 1; }
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
+
+# Our own X server; -displayfd writes the number of a free display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+x_server=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb startet nicht"
+export DISPLAY=:$(cat "$work/display")
+
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+probe() { wine "$probe" "$@" | tr -d '\r'; }
+click() {
+    local at
+    at=$(probe where "$1") || fail "kein Steuerelement $1"
+    # shellcheck disable=SC2086
+    xdotool mousemove $at click 1
+}
+type_into() {
+    click "$1"
+    xdotool type --delay 20 "$2"
+}
+# Waits until the status line shows the text, for at most a minute.
+wait_for_status() {
+    for _ in $(seq 600); do
+        [[ $(probe text Label1) == *"$1"* ]] && return 0
+        sleep 0.1
+    done
+    fail "Statuszeile zeigt nicht \"$1\": $(probe text Label1)"
+}
+
+mkdir -p "$work/window" "$work/linux"
+head -c 300000 /dev/urandom >"$work/window/brief.bin"
+cp "$work/window/brief.bin" "$work/linux/brief.bin"
+printf '%s\n' "$password" >"$work/password"
+
+wine "$exe" "$(windows_path "$work/window/brief.bin")" &
+program=$!
+xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
+
+echo "Verschlüsseln mit Klicks und Tasten"
+type_into 'Text3(0)' "$password"
+type_into 'Text3(1)' "$password"
+click cmdEnc
+wait_for_status "EncryptTime"
+"$cli" encrypt --password-file "$work/password" "$work/linux/brief.bin" >/dev/null
+cmp "$work/window/brief.bin.aes" "$work/linux/brief.bin.aes" ||
+    fail "das Fenster schreibt andere Bytes als die Linux-Kommandozeile"
+
+echo "Entschlüsseln"
+probe drop decrypt "$(windows_path "$work/window/brief.bin.aes")"
+[ "$(probe text Label6)" = "Files: 1" ] || fail "die .aes-Datei kam nicht in die Liste"
+type_into 'Text3(2)' "$password"
+click cmdDec
+wait_for_status "DecryptTime"
+cmp "$work/window/brief.bin" "$work/window/brief-dec.bin" || fail "entschlüsselte Datei weicht ab"
+
+echo "Eine Datei ohne .aes auf die untere Liste"
+probe drop decrypt "$(windows_path "$work/window/brief.bin")"
+expected="Datei: brief.bin|Fehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der Erweiterung .aes Dateien ausgewählt werden!"
+shown=$(probe message) || fail "keine Meldung"
+[ "$shown" = "$expected" ] || fail "Meldung: $shown"
+xdotool key Return
+[ "$(probe text Label6)" = "Files: 1" ] || fail "die abgelehnte Datei steht in der Liste"
+
+echo "Beenden"
+click Command1
+for _ in $(seq 100); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+done
+! kill -0 "$program" 2>/dev/null || fail "das Programm endet nicht"
+program=
+echo "Fenstertest bestanden"
