@@ -8,8 +8,8 @@ namespace marnoq::win {
 AccessibleNames::AccessibleNames() {
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (comReady_) {
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IAccPropServices, reinterpret_cast<void**>(&services_));
+        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&services_));
     }
 }
 

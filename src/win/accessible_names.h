@@ -11,7 +11,7 @@ namespace marnoq::win {
 // Gives controls the names a screen reader speaks, where the window text cannot (lists, text
 // boxes, picture buttons). Without the system's annotation service the controls stay unnamed.
 class AccessibleNames {
-public:
+  public:
     AccessibleNames();
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
@@ -19,7 +19,7 @@ public:
 
     void name(HWND control, const std::wstring& text);
 
-private:
+  private:
     bool comReady_ = false;
     IAccPropServices* services_ = nullptr;
 };

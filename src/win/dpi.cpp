@@ -7,20 +7,28 @@
 
 namespace marnoq::win {
 
-int twipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+int twipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
 
 HFONT createFont(const window_model::FontSpec& font, UINT dpi, double pointsLess) {
     LOGFONTW description{};
-    description.lfHeight = -static_cast<LONG>(std::lround((font.pointSize - pointsLess) * dpi / 72));
+    description.lfHeight =
+        -static_cast<LONG>(std::lround((font.pointSize - pointsLess) * dpi / 72));
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
+    // Where the face itself is missing, the family decides what stands in for it.
+    description.lfPitchAndFamily =
+        font.family == "Courier New" ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS;
     const std::wstring face = widen(font.family);
     face.copy(description.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectW(&description);
 }
 
-COLORREF colour(window_model::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+COLORREF colour(window_model::Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
 
 HICON loadIcon(HINSTANCE instance, int resource, int size, UINT dpi) {
     const int pixels = MulDiv(size, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);

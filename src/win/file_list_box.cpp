@@ -13,7 +13,9 @@ int FileListBox::selected() const {
     return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
 }
 
-void FileListBox::select(int index) { SendMessageW(list_, LB_SETCURSEL, index, 0); }
+void FileListBox::select(int index) {
+    SendMessageW(list_, LB_SETCURSEL, index, 0);
+}
 
 FileListBox::Outcome FileListBox::add(const std::string& path) {
     const auto insertion = entries_.insert(path);
@@ -41,12 +43,13 @@ void FileListBox::fitHorizontalExtent() {
     HDC dc = GetDC(list_);
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list_, WM_GETFONT, 0, 0)));
-    const int extent = window_model::horizontalExtent(entries_.entries(), [dc](const std::string& text) {
-        const std::wstring wide = widen(text);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-        return static_cast<int>(size.cx);
-    });
+    const int extent =
+        window_model::horizontalExtent(entries_.entries(), [dc](const std::string& text) {
+            const std::wstring wide = widen(text);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+        });
     SelectObject(dc, old);
     ReleaseDC(list_, dc);
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, extent, 0);

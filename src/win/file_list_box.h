@@ -11,7 +11,7 @@ namespace marnoq::win {
 // A single-selection list box that shows the shared sorted file list: every change goes
 // through the list's rules (order, each path once, the cap) and is mirrored into the control.
 class FileListBox {
-public:
+  public:
     using Outcome = window_model::SortedFileList::Outcome;
 
     void attach(HWND list) { list_ = list; }
@@ -27,7 +27,7 @@ public:
     // Lets the longest entry scroll fully into view, with room to spare.
     void fitHorizontalExtent();
 
-private:
+  private:
     HWND list_ = nullptr;
     window_model::SortedFileList entries_;
 };

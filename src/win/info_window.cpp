@@ -16,7 +16,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 using window_model::ControlKind;
 using window_model::ControlLayout;
 
-const window_model::WindowLayout& layoutTable() { return window_model::infoWindowLayout(); }
+const window_model::WindowLayout& layoutTable() {
+    return window_model::infoWindowLayout();
+}
 
 int idOf(const ControlLayout& control) {
     return 100 + static_cast<int>(&control - layoutTable().controls.data());
@@ -25,10 +27,13 @@ int idOf(const ControlLayout& control) {
 DWORD styleOf(const ControlLayout& control) {
     switch (control.kind) {
         case ControlKind::Label:
-            return SS_NOPREFIX | (control.alignment == window_model::Alignment::Right ? SS_RIGHT : SS_LEFT);
-        case ControlKind::TextArea: return WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP;
+            return SS_NOPREFIX |
+                   (control.alignment == window_model::Alignment::Right ? SS_RIGHT : SS_LEFT);
+        case ControlKind::TextArea:
+            return WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP;
         // The panels lie under the texts and must not paint over them.
-        default: return WS_CLIPSIBLINGS;
+        default:
+            return WS_CLIPSIBLINGS;
     }
 }
 
@@ -52,8 +57,8 @@ InfoWindow::InfoWindow(HINSTANCE instance)
       panel_(CreateSolidBrush(colour(window_model::kInfoPanel))),
       paper_(CreateSolidBrush(colour(window_model::kInfoPaper))) {
     registerClass(instance, windowProc);
-    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     createControls();
     layout(GetDpiForWindow(window_));
     Form_Load();
@@ -75,7 +80,8 @@ void InfoWindow::bringForward() {
 
 LRESULT CALLBACK InfoWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -118,7 +124,8 @@ LRESULT InfoWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
             return 0;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -130,9 +137,10 @@ HWND InfoWindow::controlWindow(std::string_view name) const {
 void InfoWindow::createControls() {
     for (const ControlLayout& spec : layoutTable().controls) {
         const wchar_t* windowClass = spec.kind == ControlKind::TextArea ? L"EDIT" : L"STATIC";
-        CreateWindowExW(0, windowClass, widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(spec),
-                        0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(spec))),
-                        instance_, nullptr);
+        CreateWindowExW(0, windowClass, widen(spec.text).c_str(),
+                        WS_CHILD | WS_VISIBLE | styleOf(spec), 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(spec))), instance_,
+                        nullptr);
     }
     // The texts were created first and so lie above the panels.
     for (const char* panel : {"Label2", "Picture1"}) {
@@ -155,7 +163,8 @@ void InfoWindow::layout(UINT dpi) {
         }
     }
     const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void InfoWindow::Form_Load() {

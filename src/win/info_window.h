@@ -12,7 +12,7 @@ namespace marnoq::win {
 // The info window: how the files are named, what the header holds, what AES is, and the
 // version. It does not block the main window; the user closes it with its close box.
 class InfoWindow {
-public:
+  public:
     explicit InfoWindow(HINSTANCE instance);
     InfoWindow(const InfoWindow&) = delete;
     InfoWindow& operator=(const InfoWindow&) = delete;
@@ -23,7 +23,7 @@ public:
     // Restored if minimised, raised and active.
     void bringForward();
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND controlWindow(std::string_view name) const;

@@ -28,7 +28,9 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 constexpr int kDummyLeft = -3000;
 constexpr ControlId kPasswordBoxes[] = {Text3_0, Text3_1, Text3_2};
 
-const window_model::WindowLayout& layoutTable() { return window_model::mainWindowLayout(); }
+const window_model::WindowLayout& layoutTable() {
+    return window_model::mainWindowLayout();
+}
 
 bool isInput(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
@@ -51,18 +53,25 @@ WindowKind windowKind(const ControlLayout& control) {
                         : control.alignment == window_model::Alignment::Centre ? SS_CENTER
                                                                                : SS_LEFT;
     switch (control.kind) {
-        case ControlKind::Label: return {L"STATIC", align | SS_NOPREFIX, 0};
-        case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON | WS_CLIPCHILDREN, 0};
-        case ControlKind::PictureButton: return {L"BUTTON", BS_PUSHBUTTON | BS_ICON, 0};
-        case ControlKind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
-        case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::Label:
+            return {L"STATIC", align | SS_NOPREFIX, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_CLIPCHILDREN, 0};
+        case ControlKind::PictureButton:
+            return {L"BUTTON", BS_PUSHBUTTON | BS_ICON, 0};
+        case ControlKind::OptionButton:
+            return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::PasswordBox:
             return {L"EDIT", ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
         case ControlKind::FileList:
             return {L"LISTBOX",
                     WS_VSCROLL | WS_HSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0};
-        case ControlKind::Picture: return {L"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
-        default: return {nullptr, 0, 0};
+        case ControlKind::Picture:
+            return {L"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
+        default:
+            return {nullptr, 0, 0};
     }
 }
 
@@ -80,7 +89,8 @@ ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 std::string windowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return narrow(text);
 }
 
@@ -110,7 +120,8 @@ MainWindow::~MainWindow() {
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -121,7 +132,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CTLCOLORSTATIC: return colourStatic(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORSTATIC:
+            return colourStatic(reinterpret_cast<HDC>(wParam));
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window_, &paint);
@@ -129,9 +141,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(window_, &paint);
             return 0;
         }
-        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-        case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-        case WM_COPYDATA: return onTestDrop(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DROPFILES:
+            onDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_COPYDATA:
+            return onTestDrop(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_SETCURSOR:
             if (onSetCursor()) {
                 return TRUE;
@@ -146,12 +163,15 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
-        case WM_CLOSE: onClose(); return 0;
+        case WM_CLOSE:
+            onClose();
+            return 0;
         case WM_DESTROY:
             window_ = nullptr;
             PostQuitMessage(0);
             return 0;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -160,11 +180,12 @@ HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
     const WindowKind kind = windowKind(spec);
     const bool onButton = !spec.parent.empty();
     const HWND parent = onButton ? control(controlId(spec.parent)) : window_;
-    const std::string_view text = spec.kind == ControlKind::PictureButton ? spec.accessibleName : spec.text;
-    HWND child = CreateWindowExW(kind.exStyle, kind.windowClass, widen(text).c_str(),
-                                 WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name))),
-                                 instance_, nullptr);
+    const std::string_view text =
+        spec.kind == ControlKind::PictureButton ? spec.accessibleName : spec.text;
+    HWND child = CreateWindowExW(
+        kind.exStyle, kind.windowClass, widen(text).c_str(),
+        WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name))), instance_, nullptr);
     if (!spec.accessibleName.empty()) {
         names_.name(child, widen(spec.accessibleName));
     }
@@ -182,10 +203,10 @@ HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
 }
 
 void MainWindow::createControls() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               instance_, nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     // Tab stops first, in the keyboard's order; each starts a group but the second option.
     for (std::string_view name : window_model::mainTabOrder()) {
         createControl(layoutTable().control(name),
@@ -225,8 +246,8 @@ void MainWindow::layout(UINT dpi) {
     // Placed first, so the widest label can be measured against its box.
     const ControlLayout& widest = layoutTable().control("Label2");
     place(widest, widest.left);
-    controlFont_ = OwnedFont(createFittingFont(window_model::fontOf(window_model::FontRole::Control),
-                                               dpi, control(Label2)));
+    controlFont_ = OwnedFont(createFittingFont(
+        window_model::fontOf(window_model::FontRole::Control), dpi, control(Label2)));
     listFont_ = OwnedFont(createFont(window_model::fontOf(window_model::FontRole::List), dpi));
     std::vector<OwnedIcon> previousIcons = std::move(icons_);
     for (const ControlLayout& spec : layoutTable().controls) {
@@ -234,7 +255,8 @@ void MainWindow::layout(UINT dpi) {
             continue;
         }
         place(spec, spec.name == "dummy" ? kDummyLeft : spec.left);
-        const HFONT font = spec.kind == ControlKind::FileList ? listFont_.get() : controlFont_.get();
+        const HFONT font =
+            spec.kind == ControlKind::FileList ? listFont_.get() : controlFont_.get();
         SendMessageW(controlWindow(spec), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (const int icon = iconOf(spec.name); icon != 0) {
             const bool small = spec.kind == ControlKind::PictureButton;
@@ -245,7 +267,8 @@ void MainWindow::layout(UINT dpi) {
         }
     }
     const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -299,23 +322,44 @@ void MainWindow::Form_Load(const std::wstring& arguments) {
 
 void MainWindow::onCommand(int id, int code) {
     switch (id) {
-        case IDOK: onReturn(); break;
-        case cmdEnc: cmdEnc_Click(); break;
-        case cmdDec: cmdDec_Click(); break;
-        case Command1: SendMessageW(window_, WM_CLOSE, 0, 0); break;
-        case Command2: Command2_Click(); break;
-        case Command4: Command4_Click(); break;
-        case Command5: clearList(List1); break;
-        case Command6: clearList(List2); break;
-        case Befehl2: Befehl2_Click(); break;
-        case Command3: Command3_Click(); break;
+        case IDOK:
+            onReturn();
+            break;
+        case cmdEnc:
+            cmdEnc_Click();
+            break;
+        case cmdDec:
+            cmdDec_Click();
+            break;
+        case Command1:
+            SendMessageW(window_, WM_CLOSE, 0, 0);
+            break;
+        case Command2:
+            Command2_Click();
+            break;
+        case Command4:
+            Command4_Click();
+            break;
+        case Command5:
+            clearList(List1);
+            break;
+        case Command6:
+            clearList(List2);
+            break;
+        case Befehl2:
+            Befehl2_Click();
+            break;
+        case Command3:
+            Command3_Click();
+            break;
         case win::List1:
         case win::List2:
             if (code == LBN_DBLCLK) {
                 removeSelected(id == win::List1 ? List1 : List2);
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -328,7 +372,8 @@ void MainWindow::onReturn() {
     } else if (focus == control(Text3_2)) {
         cmdDec_Click();
     } else if (focus != nullptr && GetParent(focus) == window_ &&
-               (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
+               (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
+                (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
         SendMessageW(focus, BM_CLICK, 0, 0);
     }
 }
@@ -360,9 +405,14 @@ bool MainWindow::preTranslate(MSG& message) {
 
 bool MainWindow::onSetCursor() {
     switch (pointer_) {
-        case jobs::MousePointer::Hourglass: SetCursor(LoadCursorW(nullptr, IDC_WAIT)); return true;
-        case jobs::MousePointer::Arrow: SetCursor(LoadCursorW(nullptr, IDC_ARROW)); return true;
-        case jobs::MousePointer::Default: return false;
+        case jobs::MousePointer::Hourglass:
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return true;
+        case jobs::MousePointer::Arrow:
+            SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+            return true;
+        case jobs::MousePointer::Default:
+            return false;
     }
     return false;
 }
@@ -414,21 +464,29 @@ void MainWindow::Command4_Click() {
     info_ = std::make_unique<InfoWindow>(instance_);
 }
 
-int MainWindow::entryCount(jobs::FileList list) const { return listOf(list).count(); }
+int MainWindow::entryCount(jobs::FileList list) const {
+    return listOf(list).count();
+}
 
 std::string MainWindow::entry(jobs::FileList list, int index) const {
     return listOf(list).entry(index);
 }
 
-int MainWindow::selectedIndex(jobs::FileList list) const { return listOf(list).selected(); }
+int MainWindow::selectedIndex(jobs::FileList list) const {
+    return listOf(list).selected();
+}
 
-void MainWindow::selectEntry(jobs::FileList list, int index) { listOf(list).select(index); }
+void MainWindow::selectEntry(jobs::FileList list, int index) {
+    listOf(list).select(index);
+}
 
 std::string MainWindow::passwordText(int box) const {
     return windowText(control(kPasswordBoxes[box]));
 }
 
-std::string MainWindow::suffixText() const { return windowText(control(txtSuffix)); }
+std::string MainWindow::suffixText() const {
+    return windowText(control(txtSuffix));
+}
 
 bool MainWindow::suffixOptionSelected() const {
     return SendMessageW(control(Option1_1), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -452,10 +510,18 @@ void MainWindow::setPointer(jobs::MousePointer pointer) {
 
 void MainWindow::setFocus(jobs::Control focus) {
     switch (focus) {
-        case jobs::Control::Password0: SetFocus(control(Text3_0)); break;
-        case jobs::Control::Password1: SetFocus(control(Text3_1)); break;
-        case jobs::Control::Password2: SetFocus(control(Text3_2)); break;
-        case jobs::Control::Suffix: SetFocus(control(txtSuffix)); break;
+        case jobs::Control::Password0:
+            SetFocus(control(Text3_0));
+            break;
+        case jobs::Control::Password1:
+            SetFocus(control(Text3_1));
+            break;
+        case jobs::Control::Password2:
+            SetFocus(control(Text3_2));
+            break;
+        case jobs::Control::Suffix:
+            SetFocus(control(txtSuffix));
+            break;
     }
 }
 
@@ -466,7 +532,9 @@ void MainWindow::setStatusText(const std::string& text) {
     }
 }
 
-void MainWindow::showStatus() { ShowWindow(control(Label1), SW_SHOW); }
+void MainWindow::showStatus() {
+    ShowWindow(control(Label1), SW_SHOW);
+}
 
 void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
                             const std::string& title) {

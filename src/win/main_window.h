@@ -1,7 +1,7 @@
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <chrono>
 #include <memory>
@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "jobs/job_view.h"
-#include "window_model/dialog_selection.h"
-#include "window_model/window_layout.h"
 #include "win/accessible_names.h"
 #include "win/file_list_box.h"
 #include "win/owned_handle.h"
 #include "win/user_dialogs.h"
+#include "window_model/dialog_selection.h"
+#include "window_model/window_layout.h"
 
 namespace marnoq::win {
 
@@ -23,7 +23,7 @@ class InfoWindow;
 // The main window: the encrypt half above, the decrypt half below, the status line at the
 // bottom. It is the jobs' view, so it runs the same job code as the other front ends.
 class MainWindow : public jobs::JobView {
-public:
+  public:
     MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstring& arguments);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -54,7 +54,7 @@ public:
     void letEventsRun() override;
     jobs::JobState& state() override { return state_; }
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "jobs/messages.h"
 #include "win/main_window.h"
@@ -25,9 +25,9 @@ enum class ItemKind { File, Folder, Unreadable };
 
 ItemKind itemKind(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES             ? ItemKind::Unreadable
+    return attributes == INVALID_FILE_ATTRIBUTES          ? ItemKind::Unreadable
            : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ItemKind::Folder
-                                                             : ItemKind::File;
+                                                          : ItemKind::File;
 }
 
 }  // namespace
@@ -46,7 +46,8 @@ void MainWindow::showMessage(const std::string& text) {
 
 void MainWindow::refreshCount(const FileListBox& list) {
     const HWND label = control(&list == &List1 ? Label5 : Label6);
-    SetWindowTextW(label, widen(window_model::countText(static_cast<std::size_t>(list.count()))).c_str());
+    SetWindowTextW(label,
+                   widen(window_model::countText(static_cast<std::size_t>(list.count()))).c_str());
     growToFit(label, window_model::Alignment::Right);
 }
 
@@ -67,8 +68,8 @@ void MainWindow::addPaths(FileListBox& list, const std::vector<std::string>& pat
 }
 
 void MainWindow::takeCommandLine(const std::wstring& arguments) {
-    const auto files = window_model::sortCommandLine(window_model::splitCommandLine(narrow(arguments)),
-                                                     narrow(currentDirectory()));
+    const auto files = window_model::sortCommandLine(
+        window_model::splitCommandLine(narrow(arguments)), narrow(currentDirectory()));
     addPaths(List1, files.encrypt);
     addPaths(List2, files.decrypt);
     List1.fitHorizontalExtent();
@@ -114,11 +115,13 @@ void MainWindow::Command3_Click() {
 void MainWindow::onDropFiles(HDROP drop) {
     POINT at{};
     DragQueryPoint(drop, &at);
-    const HWND target = ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    const HWND target =
+        ChildWindowFromPointEx(window_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     std::vector<std::wstring> paths(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     for (UINT i = 0; i < paths.size(); ++i) {
         paths[i].resize(DragQueryFileW(drop, i, nullptr, 0) + 1);
-        paths[i].resize(DragQueryFileW(drop, i, paths[i].data(), static_cast<UINT>(paths[i].size())));
+        paths[i].resize(
+            DragQueryFileW(drop, i, paths[i].data(), static_cast<UINT>(paths[i].size())));
     }
     DragFinish(drop);
     if (state_.busy || paths.empty()) {
@@ -134,9 +137,12 @@ void MainWindow::onDropFiles(HDROP drop) {
 void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>& paths) {
     for (const std::wstring& path : paths) {
         switch (itemKind(path)) {
-            case ItemKind::Unreadable: return;  // ends this drop, without a refresh
-            case ItemKind::Folder: continue;
-            case ItemKind::File: break;
+            case ItemKind::Unreadable:
+                return;  // ends this drop, without a refresh
+            case ItemKind::Folder:
+                continue;
+            case ItemKind::File:
+                break;
         }
         const std::string entry = narrow(path);
         if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
@@ -162,7 +168,8 @@ bool MainWindow::onTestDrop(const COPYDATASTRUCT& data) {
     ScreenToClient(window_, &centre);
     const HDROP drop = dropHandle(data.lpData, data.cbData, centre);
     // Posted, so the sender is not held while a message box waits for the user.
-    return drop != nullptr && PostMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    return drop != nullptr &&
+           PostMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 }  // namespace marnoq::win

@@ -7,7 +7,7 @@ namespace marnoq::win {
 // Owns a system handle (font, brush, icon) and releases it with the owner.
 template <typename Handle, auto Release>
 class OwnedHandle {
-public:
+  public:
     OwnedHandle() = default;
     explicit OwnedHandle(Handle handle) : handle_(handle) {}
     OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
@@ -31,7 +31,7 @@ public:
         }
     }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 

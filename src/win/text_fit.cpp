@@ -11,7 +11,8 @@ constexpr double kSmallerStep = 0.75;  // points
 
 int textWidth(HWND label, HFONT font) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
     HDC dc = GetDC(label);
     const HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
@@ -30,7 +31,8 @@ void growToFit(HWND label, window_model::Alignment alignment) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
     const window_model::Box box{frame.left, frame.top, frame.right - frame.left,
                                 frame.bottom - frame.top};
-    const window_model::Box grown = window_model::grownToFit(box, alignment, textWidth(label, font));
+    const window_model::Box grown =
+        window_model::grownToFit(box, alignment, textWidth(label, font));
     if (grown != box) {
         SetWindowPos(label, nullptr, grown.left, grown.top, grown.width, grown.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -18,7 +18,7 @@ struct OpenRequest {
 
 // The message boxes and the open-file dialog, behind one interface so tests can answer them.
 class UserDialogs {
-public:
+  public:
     virtual ~UserDialogs() = default;
     // An empty title means the program's default title.
     virtual void message(HWND owner, const std::wstring& text, jobs::MessageIcon icon,
@@ -28,7 +28,7 @@ public:
 };
 
 class SystemDialogs : public UserDialogs {
-public:
+  public:
     void message(HWND owner, const std::wstring& text, jobs::MessageIcon icon,
                  const std::wstring& title) override;
     std::wstring showOpen(HWND owner, const OpenRequest& request) override;

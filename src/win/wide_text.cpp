@@ -19,8 +19,8 @@ std::string narrow(std::wstring_view utf16) {
         return {};
     }
     const int size = static_cast<int>(utf16.size());
-    std::string text(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr),
-                     '\0');
+    std::string text(
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, text.data(), static_cast<int>(text.size()),
                         nullptr, nullptr);
     return text;

@@ -16,7 +16,9 @@ using marnoq::win::widen;
 
 constexpr int kWaitSteps = 300;  // tenths of a second
 
-HWND mainWindow() { return FindWindowW(L"AES256MarnoqMain", nullptr); }
+HWND mainWindow() {
+    return FindWindowW(L"AES256MarnoqMain", nullptr);
+}
 
 HWND controlOf(const char* name) {
     return GetDlgItem(mainWindow(), marnoq::win::controlId(name));
@@ -24,7 +26,8 @@ HWND controlOf(const char* name) {
 
 std::string textOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return narrow(text);
 }
 
@@ -55,11 +58,13 @@ int drop(const char* list, int count, char** paths) {
 int message() {
     for (int step = 0; step < kWaitSteps; ++step) {
         if (HWND box = FindWindowW(L"#32770", L"AES-Marnoq")) {
-            std::string text = textOf(GetDlgItem(box, 0xFFFF));
-            for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n")) {
-                text.replace(at, 2, "|");
+            std::string lines;
+            for (char c : textOf(GetDlgItem(box, 0xFFFF))) {
+                if (c != '\r') {
+                    lines += c == '\n' ? '|' : c;
+                }
             }
-            std::printf("%s\n", text.c_str());
+            std::printf("%s\n", lines.c_str());
             return 0;
         }
         Sleep(100);
@@ -84,6 +89,7 @@ int main(int argc, char** argv) {
     if (command == "message" && argc == 2) {
         return message();
     }
-    std::fprintf(stderr, "Aufruf: window_probe where|text NAME | drop encrypt|decrypt PFAD... | message\n");
+    std::fprintf(stderr,
+                 "Aufruf: window_probe where|text NAME | drop encrypt|decrypt PFAD... | message\n");
     return 2;
 }

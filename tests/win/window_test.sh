@@ -15,33 +15,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FEHLER: $*" >&2; exit 1; }
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
+source "$(dirname "$0")/wine_session.sh"
 
-# Our own X server; -displayfd writes the number of a free display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-x_server=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb startet nicht"
-export DISPLAY=:$(cat "$work/display")
-
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-probe() { wine "$probe" "$@" | tr -d '\r'; }
-click() {
-    local at
-    at=$(probe where "$1") || fail "kein Steuerelement $1"
-    # shellcheck disable=SC2086
-    xdotool mousemove $at click 1
-}
-type_into() {
-    click "$1"
-    xdotool type --delay 20 "$2"
-}
 # Waits until the status line shows the text, for at most a minute.
 wait_for_status() {
     for _ in $(seq 600); do
@@ -55,8 +31,9 @@ mkdir -p "$work/window" "$work/linux"
 head -c 300000 /dev/urandom >"$work/window/brief.bin"
 cp "$work/window/brief.bin" "$work/linux/brief.bin"
 printf '%s\n' "$password" >"$work/password"
+chmod 600 "$work/password"
 
-wine "$exe" "$(windows_path "$work/window/brief.bin")" &
+wine "$exe" "$(windows_path "$work/window/brief.bin")" 2>/dev/null &
 program=$!
 xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
 
