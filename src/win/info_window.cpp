@@ -4,6 +4,7 @@
 #include "win/resource_ids.h"
 #include "win/text_fit.h"
 #include "win/wide_text.h"
+#include "win/window_class.h"
 #include "window_model/info_text.h"
 #include "window_model/window_layout.h"
 
@@ -37,18 +38,6 @@ DWORD styleOf(const ControlLayout& control) {
     }
 }
 
-ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_INFO));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = nullptr;
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 InfoWindow::InfoWindow(HINSTANCE instance)
@@ -56,7 +45,8 @@ InfoWindow::InfoWindow(HINSTANCE instance)
       background_(CreateSolidBrush(colour(window_model::kInfoBackground))),
       panel_(CreateSolidBrush(colour(window_model::kInfoPanel))),
       paper_(CreateSolidBrush(colour(window_model::kInfoPaper))) {
-    registerClass(instance, windowProc);
+    // The background is painted in WM_ERASEBKGND with the window's own brush.
+    registerWindowClass(instance, kClassName, ownedWindowProc<InfoWindow>, IDI_INFO, nullptr);
     CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     createControls();
@@ -76,18 +66,6 @@ void InfoWindow::bringForward() {
         ShowWindow(window_, SW_RESTORE);
     }
     SetForegroundWindow(window_);
-}
-
-LRESULT CALLBACK InfoWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<InfoWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<InfoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->handleMessage(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT InfoWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,10 +92,7 @@ LRESULT InfoWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DPICHANGED: {
             layout(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            moveToSuggestedRect(window_, lParam);
             return 0;
         }
         case WM_NCDESTROY:

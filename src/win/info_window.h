@@ -23,9 +23,11 @@ class InfoWindow {
     // Restored if minimised, raised and active.
     void bringForward();
 
-  private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // For ownedWindowProc.
+    void attachWindow(HWND window) { window_ = window; }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
     HWND controlWindow(std::string_view name) const;
     void createControls();
     void layout(UINT dpi);

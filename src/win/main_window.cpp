@@ -14,6 +14,7 @@
 #include "win/resource_ids.h"
 #include "win/text_fit.h"
 #include "win/wide_text.h"
+#include "win/window_class.h"
 #include "window_model/window_layout.h"
 
 namespace marnoq::win {
@@ -75,18 +76,6 @@ WindowKind windowKind(const ControlLayout& control) {
     }
 }
 
-ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LOCKED));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-}
-
 std::string windowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
@@ -100,7 +89,8 @@ MainWindow::MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstr
     : instance_(instance),
       dialogs_(dialogs),
       background_(CreateSolidBrush(colour(window_model::kBlack))) {
-    registerClass(instance, windowProc);
+    registerWindowClass(instance, kClassName, ownedWindowProc<MainWindow>, IDI_LOCKED,
+                        static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     dpi_ = GetDpiForWindow(window_);
@@ -116,18 +106,6 @@ MainWindow::~MainWindow() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
-}
-
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->handleMessage(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -157,10 +135,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
             layout(dpi_);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            moveToSuggestedRect(window_, lParam);
             return 0;
         }
         case WM_CLOSE:
@@ -509,20 +484,8 @@ void MainWindow::setPointer(jobs::MousePointer pointer) {
 }
 
 void MainWindow::setFocus(jobs::Control focus) {
-    switch (focus) {
-        case jobs::Control::Password0:
-            SetFocus(control(Text3_0));
-            break;
-        case jobs::Control::Password1:
-            SetFocus(control(Text3_1));
-            break;
-        case jobs::Control::Password2:
-            SetFocus(control(Text3_2));
-            break;
-        case jobs::Control::Suffix:
-            SetFocus(control(txtSuffix));
-            break;
-    }
+    constexpr ControlId kBoxes[] = {Text3_0, Text3_1, Text3_2, txtSuffix};  // in Control's order
+    SetFocus(control(kBoxes[static_cast<int>(focus)]));
 }
 
 void MainWindow::setStatusText(const std::string& text) {

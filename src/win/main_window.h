@@ -1,7 +1,8 @@
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <chrono>
 #include <memory>
@@ -54,10 +55,11 @@ class MainWindow : public jobs::JobView {
     void letEventsRun() override;
     jobs::JobState& state() override { return state_; }
 
-  private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // For ownedWindowProc.
+    void attachWindow(HWND window) { window_ = window; }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  private:
     HWND createControl(const window_model::ControlLayout& spec, DWORD extraStyle);
     HWND controlWindow(const window_model::ControlLayout& spec) const;
     void createControls();
