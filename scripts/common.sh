@@ -7,7 +7,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev libgl-dev desktop-file-utils shared-mime-info libxml2-utils
           file groff-base nlohmann-json3-dev qt6-translations-l10n)
 # The Windows cross build and the Wine that runs its tests (scripts/windows).
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build
+                  fonts-wine xvfb xdotool)
 
 ensure_packages() {
     local missing=()

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "win/wide_text.h"
+#include "io/windows_text.h"
 
 namespace marnoq::win {
 
@@ -21,7 +21,7 @@ HFONT createFont(const window_model::FontSpec& font, UINT dpi, double pointsLess
     // Where the face itself is missing, the family decides what stands in for it.
     description.lfPitchAndFamily =
         font.family == "Courier New" ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS;
-    const std::wstring face = widen(font.family);
+    const std::wstring face = io::toUtf16(std::string(font.family));
     face.copy(description.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectW(&description);
 }

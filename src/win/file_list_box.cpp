@@ -1,6 +1,6 @@
 #include "win/file_list_box.h"
 
-#include "win/wide_text.h"
+#include "io/windows_text.h"
 #include "window_model/horizontal_extent.h"
 
 namespace marnoq::win {
@@ -21,7 +21,7 @@ FileListBox::Outcome FileListBox::add(const std::string& path) {
     const auto insertion = entries_.insert(path);
     if (insertion.outcome == Outcome::Added) {
         SendMessageW(list_, LB_INSERTSTRING, insertion.index,
-                     reinterpret_cast<LPARAM>(widen(path).c_str()));
+                     reinterpret_cast<LPARAM>(io::toUtf16(path).c_str()));
     }
     return insertion.outcome;
 }
@@ -45,7 +45,7 @@ void FileListBox::fitHorizontalExtent() {
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list_, WM_GETFONT, 0, 0)));
     const int extent =
         window_model::horizontalExtent(entries_.entries(), [dc](const std::string& text) {
-            const std::wstring wide = widen(text);
+            const std::wstring wide = io::toUtf16(text);
             SIZE size{};
             GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
             return static_cast<int>(size.cx);

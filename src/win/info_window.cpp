@@ -1,9 +1,9 @@
 #include "win/info_window.h"
 
+#include "io/windows_text.h"
 #include "win/dpi.h"
 #include "win/resource_ids.h"
 #include "win/text_fit.h"
-#include "win/wide_text.h"
 #include "win/window_class.h"
 #include "window_model/info_text.h"
 #include "window_model/window_layout.h"
@@ -47,8 +47,9 @@ InfoWindow::InfoWindow(HINSTANCE instance)
       paper_(CreateSolidBrush(colour(window_model::kInfoPaper))) {
     // The background is painted in WM_ERASEBKGND with the window's own brush.
     registerWindowClass(instance, kClassName, ownedWindowProc<InfoWindow>, IDI_INFO, nullptr);
-    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, io::toUtf16(std::string(layoutTable().caption)).c_str(), kStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    instance, this);
     createControls();
     layout(GetDpiForWindow(window_));
     Form_Load();
@@ -112,7 +113,7 @@ HWND InfoWindow::controlWindow(std::string_view name) const {
 void InfoWindow::createControls() {
     for (const ControlLayout& spec : layoutTable().controls) {
         const wchar_t* windowClass = spec.kind == ControlKind::TextArea ? L"EDIT" : L"STATIC";
-        CreateWindowExW(0, windowClass, widen(spec.text).c_str(),
+        CreateWindowExW(0, windowClass, io::toUtf16(std::string(spec.text)).c_str(),
                         WS_CHILD | WS_VISIBLE | styleOf(spec), 0, 0, 0, 0, window_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(spec))), instance_,
                         nullptr);
@@ -144,8 +145,9 @@ void InfoWindow::layout(UINT dpi) {
 
 void InfoWindow::Form_Load() {
     centreOnScreen(window_, false);
-    SetWindowTextW(controlWindow("Text1"), widen(window_model::infoExplanationText()).c_str());
-    SetWindowTextW(controlWindow("Label4"), widen(window_model::versionText()).c_str());
+    SetWindowTextW(controlWindow("Text1"),
+                   io::toUtf16(window_model::infoExplanationText()).c_str());
+    SetWindowTextW(controlWindow("Label4"), io::toUtf16(window_model::versionText()).c_str());
     growToFit(controlWindow("Label4"), window_model::Alignment::Left);
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "io/windows_text.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
 #include "win/accessible_names.h"
@@ -13,7 +14,6 @@
 #include "win/main_window_controls.h"
 #include "win/resource_ids.h"
 #include "win/text_fit.h"
-#include "win/wide_text.h"
 #include "win/window_class.h"
 #include "window_model/window_layout.h"
 
@@ -80,7 +80,7 @@ std::string windowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return io::toUtf8(text);
 }
 
 }  // namespace
@@ -91,8 +91,9 @@ MainWindow::MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstr
       background_(CreateSolidBrush(colour(window_model::kBlack))) {
     registerWindowClass(instance, kClassName, ownedWindowProc<MainWindow>, IDI_LOCKED,
                         static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    CreateWindowExW(0, kClassName, widen(layoutTable().caption).c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, io::toUtf16(std::string(layoutTable().caption)).c_str(), kStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    instance, this);
     dpi_ = GetDpiForWindow(window_);
     createControls();
     layout(dpi_);
@@ -158,11 +159,11 @@ HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
     const std::string_view text =
         spec.kind == ControlKind::PictureButton ? spec.accessibleName : spec.text;
     HWND child = CreateWindowExW(
-        kind.exStyle, kind.windowClass, widen(text).c_str(),
+        kind.exStyle, kind.windowClass, io::toUtf16(std::string(text)).c_str(),
         WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name))), instance_, nullptr);
     if (!spec.accessibleName.empty()) {
-        names_.name(child, widen(spec.accessibleName));
+        names_.name(child, io::toUtf16(std::string(spec.accessibleName)));
     }
     if (!spec.toolTip.empty() && !onButton) {
         TTTOOLINFOW tool{};
@@ -170,7 +171,7 @@ HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(child);
-        const std::wstring tip = widen(spec.toolTip);
+        const std::wstring tip = io::toUtf16(std::string(spec.toolTip));
         tool.lpszText = const_cast<wchar_t*>(tip.c_str());
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -414,7 +415,7 @@ void MainWindow::cmdDec_Click() {
 }
 
 void MainWindow::afterJob() {
-    SetWindowTextW(control(Label1), widen(status_).c_str());
+    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
     if (closeAfterJob_ && !state_.busy) {
         closeAfterJob_ = false;
         SendMessageW(window_, WM_CLOSE, 0, 0);
@@ -473,7 +474,7 @@ std::string MainWindow::caption(jobs::StartButton button) const {
 
 void MainWindow::setCaption(jobs::StartButton button, const std::string& text) {
     SetWindowTextW(control(button == jobs::StartButton::Encrypt ? cmdEnc : cmdDec),
-                   widen(text).c_str());
+                   io::toUtf16(text).c_str());
 }
 
 void MainWindow::setPointer(jobs::MousePointer pointer) {
@@ -491,7 +492,7 @@ void MainWindow::setFocus(jobs::Control focus) {
 void MainWindow::setStatusText(const std::string& text) {
     status_ = text;
     if (!state_.busy) {
-        SetWindowTextW(control(Label1), widen(text).c_str());
+        SetWindowTextW(control(Label1), io::toUtf16(text).c_str());
     }
 }
 
@@ -501,8 +502,8 @@ void MainWindow::showStatus() {
 
 void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
                             const std::string& title) {
-    SetWindowTextW(control(Label1), widen(status_).c_str());
-    dialogs_.message(window_, widen(text), icon, widen(title));
+    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
+    dialogs_.message(window_, io::toUtf16(text), icon, io::toUtf16(title));
 }
 
 void MainWindow::letEventsRun() {
@@ -513,7 +514,7 @@ void MainWindow::letEventsRun() {
         return;
     }
     lastPump_ = now;
-    SetWindowTextW(control(Label1), widen(status_).c_str());
+    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

@@ -2,12 +2,12 @@
 
 #include <shellapi.h>
 
+#include "io/windows_text.h"
 #include "jobs/messages.h"
 #include "win/main_window.h"
 #include "win/main_window_controls.h"
 #include "win/test_drop.h"
 #include "win/text_fit.h"
-#include "win/wide_text.h"
 #include "window_model/command_line_split.h"
 #include "window_model/dialog_selection.h"
 #include "window_model/file_list_rules.h"
@@ -42,13 +42,15 @@ const FileListBox& MainWindow::listOf(jobs::FileList list) const {
 }
 
 void MainWindow::showMessage(const std::string& text) {
-    dialogs_.message(window_, widen(text), jobs::MessageIcon::Exclamation, widen(jobs::kJobTitle));
+    dialogs_.message(window_, io::toUtf16(text), jobs::MessageIcon::Exclamation,
+                     io::toUtf16(jobs::kJobTitle));
 }
 
 void MainWindow::refreshCount(const FileListBox& list) {
     const HWND label = control(&list == &List1 ? Label5 : Label6);
-    SetWindowTextW(label,
-                   widen(window_model::countText(static_cast<std::size_t>(list.count()))).c_str());
+    SetWindowTextW(
+        label,
+        io::toUtf16(window_model::countText(static_cast<std::size_t>(list.count()))).c_str());
     growToFit(label, window_model::Alignment::Right);
 }
 
@@ -70,7 +72,7 @@ void MainWindow::addPaths(FileListBox& list, const std::vector<std::string>& pat
 
 void MainWindow::takeCommandLine(const std::wstring& arguments) {
     const auto files = window_model::sortCommandLine(
-        window_model::splitCommandLine(narrow(arguments)), narrow(currentDirectory()));
+        window_model::splitCommandLine(io::toUtf8(arguments)), io::toUtf8(currentDirectory()));
     addPaths(List1, files.encrypt);
     addPaths(List2, files.decrypt);
     List1.fitHorizontalExtent();
@@ -93,7 +95,7 @@ void MainWindow::addFromDialog(FileListBox& list, const OpenRequest& request,
     SetWindowTextW(control(Label1), L"0 %");
     const std::wstring picked = dialogs_.showOpen(window_, request);
     if (!picked.empty()) {
-        addPaths(list, window_model::dialogSelectionPaths(narrow(picked), '\\', shortcuts));
+        addPaths(list, window_model::dialogSelectionPaths(io::toUtf8(picked), '\\', shortcuts));
         list.fitHorizontalExtent();
     }
     refreshCount(list);
@@ -145,7 +147,7 @@ void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>&
             case ItemKind::File:
                 break;
         }
-        const std::string entry = narrow(path);
+        const std::string entry = io::toUtf8(path);
         if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
             showMessage(window_model::wrongExtensionMessage(entry));
         } else if (!addPath(list, entry)) {

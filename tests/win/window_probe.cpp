@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <string>
 
+#include "io/windows_text.h"
 #include "win/main_window_controls.h"
 #include "win/test_drop.h"
-#include "win/wide_text.h"
 
 namespace {
 
-using marnoq::win::narrow;
-using marnoq::win::widen;
+using marnoq::io::toUtf16;
+using marnoq::io::toUtf8;
 
 constexpr int kWaitSteps = 300;  // tenths of a second
 
@@ -28,7 +28,7 @@ std::string textOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return toUtf8(text);
 }
 
 int where(const char* name) {
@@ -43,7 +43,7 @@ int where(const char* name) {
 int drop(const char* list, int count, char** paths) {
     std::wstring block;
     for (int i = 0; i < count; ++i) {
-        block += widen(paths[i]) + L'\0';
+        block += toUtf16(paths[i]) + L'\0';
     }
     block += L'\0';
     COPYDATASTRUCT data{};
