@@ -8,6 +8,7 @@
 #include "io/windows_text.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
+#include "secure/wipe.h"
 #include "win/accessible_names.h"
 #include "win/dpi.h"
 #include "win/info_window.h"
@@ -28,6 +29,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 constexpr int kDummyLeft = -3000;
 constexpr ControlId kPasswordBoxes[] = {Text3_0, Text3_1, Text3_2};
+constexpr int kPasswordLength = 32;
 
 const window_model::WindowLayout& layoutTable() {
     return window_model::mainWindowLayout();
@@ -195,7 +197,7 @@ void MainWindow::createControls() {
     }
     for (ControlId box : kPasswordBoxes) {
         SendMessageW(control(box), EM_SETPASSWORDCHAR, L'*', 0);
-        SendMessageW(control(box), EM_LIMITTEXT, 32, 0);
+        SendMessageW(control(box), EM_LIMITTEXT, kPasswordLength, 0);
     }
     // Themed option buttons ignore the text colour; the classic ones draw olive on black.
     SetWindowTheme(control(Option1_0), L"", L"");
@@ -457,7 +459,13 @@ void MainWindow::selectEntry(jobs::FileList list, int index) {
 }
 
 std::string MainWindow::passwordText(int box) const {
-    return windowText(control(kPasswordBoxes[box]));
+    // The UTF-16 copy is ours to wipe; the jobs wipe the UTF-8 text they are given.
+    std::wstring wide(kPasswordLength + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        GetWindowTextW(control(kPasswordBoxes[box]), wide.data(), static_cast<int>(wide.size()))));
+    std::string text = io::toUtf8(wide);
+    secureWipe(wide.data(), wide.size() * sizeof(wchar_t));
+    return text;
 }
 
 std::string MainWindow::suffixText() const {
