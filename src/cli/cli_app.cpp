@@ -33,6 +33,7 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kFileFailed = 1;
 constexpr int kUsage = 2;
+constexpr int kPipeClosed = 13;  // SIGPIPE
 
 // Everything the program prints that may hold a name or a header field goes through here.
 void printLine(std::FILE* stream, const std::string& text) {
@@ -235,7 +236,9 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;
-    jobs::ParallelFileRunner runner(view, list, parallelFiles(options));
+    jobs::ParallelFileRunner runner(view, list, parallelFiles(options), [stopSignal] {
+        return stopSignal != nullptr && *stopSignal != 0;
+    });
     const jobs::JobReport report = runner.run(
         [&](jobs::JobView& oneFile) {
             return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);
@@ -248,9 +251,14 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     if (!options.quiet) {
         reportSkipped(report, streams.err);
     }
-    if (report.aborted && stopSignal != nullptr && *stopSignal != 0) {
-        std::fprintf(streams.err, "Abgebrochen; die unfertige Ausgabe wurde entfernt.\n");
-        return 128 + *stopSignal;
+    if (report.aborted) {
+        // Only a stop signal or a reader that closed the pipe aborts; the latter ends quietly,
+        // as SIGPIPE itself would (Windows has no such signal).
+        const int signal = stopSignal != nullptr && *stopSignal != 0 ? *stopSignal : kPipeClosed;
+        if (signal != kPipeClosed) {
+            std::fprintf(streams.err, "Abgebrochen; die unfertige Ausgabe wurde entfernt.\n");
+        }
+        return 128 + signal;
     }
     if (report.inputError) {
         return kUsage;

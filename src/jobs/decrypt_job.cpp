@@ -73,6 +73,7 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     if (outcome == FileOutcome::ChecksumMismatch && olderExists) {
         out->discard();
     } else {
+        run.leaveIfClosing();
         out->commit();
         record.output = dst;
     }
@@ -88,9 +89,17 @@ FileOutcome decryptChecked(JobRun& run, io::InputFile& in, JobReport::File& reco
     if (dst == io::kStandardStream) {
         io::StreamSink out(stdout, text::kStandardOutput);
         record.output = dst;
-        const FileOutcome outcome = decryptToStream(run, in, record, out, dst);
-        out.flush();
-        return outcome;
+        try {
+            const FileOutcome outcome = decryptToStream(run, in, record, out, dst);
+            out.flush();
+            return outcome;
+        } catch (const io::FileError& error) {
+            // A reader that stopped reading (head -c) wants no more: not a failure of ours.
+            if (error.code() == EPIPE) {
+                throw JobAborted{};
+            }
+            throw;
+        }
     }
     return decryptOne(run, in, record, dst);
 }

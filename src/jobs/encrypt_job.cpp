@@ -28,8 +28,8 @@ void refuseSpecialOutput(const std::string& dst) {
 }
 
 template <typename Encrypt>
-JobReport::File encryptInto(const std::string& src, const std::string& dst, mode_t mode,
-                            const std::string& hash, Encrypt&& encrypt) {
+JobReport::File encryptInto(JobRun& run, const std::string& src, const std::string& dst,
+                            mode_t mode, const std::string& hash, Encrypt&& encrypt) {
     refuseSpecialOutput(dst);
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
@@ -38,6 +38,8 @@ JobReport::File encryptInto(const std::string& src, const std::string& dst, mode
     const std::string crcText = crcTextFor(crc.value(), length);
     out.file().writeAt(
         3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
+    // A stop that ended a piped producer looks like the end of its data: never commit that.
+    run.leaveIfClosing();
     out.commit();
     return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst};
 }
@@ -46,12 +48,12 @@ JobReport::File encryptOne(JobRun& run, const std::string& src, std::optional<io
                            const std::string& dst, const std::string& hash) {
     if (src == io::kStandardStream) {
         io::StreamSource plain(stdin, text::kStandardInput);
-        return encryptInto(src, dst, 0600, hash,
+        return encryptInto(run, src, dst, 0600, hash,
                            [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
                                return run.cipher().EncryptStream(plain, out, header, &crc);
                            });
     }
-    return encryptInto(src, dst, plain->permissions() & 0777, hash,
+    return encryptInto(run, src, dst, plain->permissions() & 0777, hash,
                        [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
                            return run.cipher().EncryptToSink(*plain, out, header, &crc);
                        });

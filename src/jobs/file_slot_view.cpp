@@ -5,7 +5,7 @@
 namespace marnoq::jobs {
 
 FileSlotView::FileSlotView(const JobView& settings, FileList list, std::string file,
-                           const std::atomic<bool>& stop)
+                           const std::atomic<bool>& stop, std::function<bool()> closing)
     : list_(list),
       file_(std::move(file)),
       passwords_{SecretString(settings.passwordText(0)), SecretString(settings.passwordText(1)),
@@ -13,7 +13,8 @@ FileSlotView::FileSlotView(const JobView& settings, FileList list, std::string f
       suffix_(settings.suffixText()),
       suffixMode_(settings.suffixOptionSelected()),
       output_(settings.outputPath()),
-      stop_(stop) {}
+      stop_(stop),
+      closing_(std::move(closing)) {}
 
 std::string FileSlotView::caption(StartButton button) const {
     return button == StartButton::Encrypt ? kEncryptCaption : kDecryptCaption;
@@ -27,7 +28,7 @@ void FileSlotView::setStatusText(const std::string& text) {
 }
 
 void FileSlotView::letEventsRun() {
-    if (stop_.load(std::memory_order_relaxed)) {
+    if (stop_.load(std::memory_order_relaxed) || (closing_ && closing_())) {
         state_.abortRequested = true;
     }
 }

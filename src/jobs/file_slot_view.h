@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,10 @@ class FileSlotView : public JobView {
         std::string title;
     };
 
-    // Copies passwords, naming and output from `settings`; `stop` ends the job like closing.
+    // Copies passwords, naming and output from `settings`; `stop`, or `closing` returning
+    // true, ends the job like closing the program. `closing` is called on the worker thread.
     FileSlotView(const JobView& settings, FileList list, std::string file,
-                 const std::atomic<bool>& stop);
+                 const std::atomic<bool>& stop, std::function<bool()> closing = {});
 
     const std::vector<Shown>& shown() const { return shown_; }
     float percent() const { return percent_.load(std::memory_order_relaxed); }
@@ -56,6 +58,7 @@ class FileSlotView : public JobView {
     bool suffixMode_;
     std::string output_;
     const std::atomic<bool>& stop_;
+    std::function<bool()> closing_;
     std::string status_;
     std::atomic<float> percent_{-1.0f};
     std::vector<Shown> shown_;

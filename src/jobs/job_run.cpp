@@ -65,10 +65,14 @@ std::string JobRun::selectFile(int index) {
     return current_;
 }
 
-bool JobRun::cancelRequested() {
-    // Between files too, so that closing the program never waits for the rest of the list.
+void JobRun::leaveIfClosing() {
     view_.letEventsRun();
     checkAbort(view_);
+}
+
+bool JobRun::cancelRequested() {
+    // Between files too, so that closing the program never waits for the rest of the list.
+    leaveIfClosing();
     const JobState& state = view_.state();
     return button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt;
 }

@@ -40,6 +40,8 @@ public:
     // Selects entry i and returns its path.
     std::string selectFile(int index);
     bool cancelRequested();
+    // Throws JobAborted if the program is closing; the last call before an output is committed.
+    void leaveIfClosing();
     void appendTime(const std::string& label);
     void restoreRest(MousePointer pointer);
     void message(const std::string& text);

@@ -30,6 +30,19 @@ std::string reasonText(int code) {
         case EBUSY:
         case ETXTBSY: return "Die Datei wird gerade verwendet.";
         case EXDEV: return "Die Datei liegt auf einem anderen Dateisystem.";
+        case EPIPE: return "Der Empfänger der Daten hat die Verbindung geschlossen.";
+        case EEXIST: return "Unter diesem Namen existiert bereits etwas.";
+        case ENOTEMPTY: return "Der Ordner ist nicht leer.";
+        case ENOMEM: return "Nicht genug Arbeitsspeicher.";
+        case EINVAL: return "Der Vorgang ist hier nicht möglich.";
+        case EAGAIN: return "Die Ressource ist vorübergehend nicht verfügbar.";
+        case EBADF:
+        case ESPIPE: return "Das ist keine Datei, die sich so bearbeiten lässt.";
+        case ENXIO:
+        case ENODEV: return "Das Gerät ist nicht vorhanden.";
+#ifdef ELOOP
+        case ELOOP: return "Zu viele symbolische Links im Pfad.";
+#endif
         default: return std::string("Systemfehler ") + std::to_string(code) + " (" +
                         io::systemErrorText(code) + ").";
     }

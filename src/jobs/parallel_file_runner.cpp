@@ -114,8 +114,9 @@ class Workers {
 
 }  // namespace
 
-ParallelFileRunner::ParallelFileRunner(JobView& view, FileList list, int workers)
-    : view_(view), list_(list), workers_(std::max(1, workers)) {}
+ParallelFileRunner::ParallelFileRunner(JobView& view, FileList list, int workers,
+                                       std::function<bool()> closing)
+    : view_(view), list_(list), workers_(std::max(1, workers)), closing_(std::move(closing)) {}
 
 JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) {
     JobReport report;
@@ -137,8 +138,8 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
             }
             while (!ended && next < count && static_cast<int>(window.size()) < workers_) {
                 Slot& slot = window.emplace_back(Slot{next, nullptr, {}});
-                slot.view =
-                    std::make_unique<FileSlotView>(view_, list_, view_.entry(list_, next), stop);
+                slot.view = std::make_unique<FileSlotView>(view_, list_, view_.entry(list_, next),
+                                                           stop, closing_);
                 workers.queue(slot);
                 ++next;
             }

@@ -19,7 +19,10 @@ class ParallelFileRunner {
   public:
     using Job = std::function<JobReport(JobView& oneFile)>;
 
-    ParallelFileRunner(JobView& view, FileList list, int workers);
+    // `closing` tells the workers at once that the program is ending (the view is polled only
+    // now and then); it must be safe to call from any thread.
+    ParallelFileRunner(JobView& view, FileList list, int workers,
+                       std::function<bool()> closing = {});
     // `timeLabel` as the jobs append it (" , EncryptTime: ").
     JobReport run(const Job& job, const std::string& timeLabel);
 
@@ -27,6 +30,7 @@ class ParallelFileRunner {
     JobView& view_;
     FileList list_;
     int workers_;
+    std::function<bool()> closing_;
 };
 
 }  // namespace marnoq::jobs

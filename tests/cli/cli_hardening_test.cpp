@@ -65,6 +65,25 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
     }
 }
 
+// Ctrl-C reaches the whole pipeline: the producer dies first, which looks like the end of
+// the data, but the output stays uncommitted.
+TEST_F(CliTest, AStopThatEndsAPipedProducerCommitsNothing) {
+    test::writeText(dir.file("z.aes"), "older");
+    const std::string pipeline =
+        "trap : INT TERM; cat /dev/zero | \"$0\" encrypt "
+        "--password-file pw -o z.aes -; echo $? > status";
+    for (int sig : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(sig);
+        test::Process group({"setsid", "sh", "-c", pipeline, MARNOQ_CLI}, dir.path());
+        pause(200);
+        ::kill(-group.id(), sig);
+        group.wait();
+        EXPECT_EQ(test::readText(dir.file("status")), std::to_string(128 + sig) + "\n");
+        EXPECT_TRUE(test::readText(dir.file("z.aes")) == "older");
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "status", "z.aes"}));
+    }
+}
+
 TEST_F(CliTest, PasswordSourcesAreBoundedToOneShortLine) {
     test::writeText(dir.file("a.txt"), "text");
     const std::string cli = MARNOQ_CLI;

@@ -48,6 +48,15 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
         EXPECT_EQ(out.status, 0) << out.err;
         EXPECT_EQ(out.out, text(plain)) << size;
     }
+    // A reader that stops early ends the program as SIGPIPE would: quietly, with 141.
+    const auto closed =
+        test::run({"sh", "-c",
+                   "{ \"$0\" decrypt --password-file pw -o - p.aes; echo $? > st; } "
+                   "| head -c 100 > /dev/null",
+                   MARNOQ_CLI},
+                  dir.path());
+    EXPECT_EQ(test::readText(dir.file("st")), "141\n");
+    EXPECT_EQ(closed.err.find("Fehler"), std::string::npos) << closed.err;
     // The data has gone out before the checksum can be compared: the status tells.
     forgeCrc(dir.file("p.aes"));
     auto mismatch = cli({"decrypt", "--password-file", "pw", "-o", "-", "p.aes"});
