@@ -7,6 +7,7 @@
 #include "cipher/rijndael.h"
 #include "cli/cli_options.h"
 #include "cli/cli_view.h"
+#include "cli/console.h"
 #include "cli/json_record.h"
 #include "cli/password_source.h"
 #include "cli/terminal_text.h"
@@ -236,9 +237,8 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;
-    jobs::ParallelFileRunner runner(view, list, parallelFiles(options), [stopSignal] {
-        return stopSignal != nullptr && *stopSignal != 0;
-    });
+    jobs::ParallelFileRunner runner(view, list, parallelFiles(options),
+                                    [stopSignal] { return stopRequested(stopSignal); });
     const jobs::JobReport report = runner.run(
         [&](jobs::JobView& oneFile) {
             return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);

@@ -7,6 +7,8 @@ namespace {
 
 volatile std::sig_atomic_t* stopTarget = nullptr;
 
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+
 void onStop(int signal) {
     *stopTarget = signal;
 }
@@ -24,9 +26,25 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     sigemptyset(&action.sa_mask);
     // Every way a session or a pipe ends the program stops the job cleanly; no SA_RESTART,
     // so a blocking wait for input returns at once.
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
+    for (int signal : kStopSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+}
+
+bool stopRequested(const volatile std::sig_atomic_t* stopSignal) {
+    if (stopSignal != nullptr && *stopSignal != 0) {
+        return true;
+    }
+    // Ctrl-C reaches a piped producer too; its end can be read before our handler has run.
+    sigset_t pending;
+    sigemptyset(&pending);
+    ::sigpending(&pending);
+    for (int signal : kStopSignals) {
+        if (sigismember(&pending, signal) == 1) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isTerminal(std::FILE* stream) {

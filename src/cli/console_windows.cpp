@@ -60,6 +60,10 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     }
 }
 
+bool stopRequested(const volatile std::sig_atomic_t* stopSignal) {
+    return stopSignal != nullptr && *stopSignal != 0;
+}
+
 bool isTerminal(std::FILE* stream) {
     DWORD mode = 0;
     return ::GetConsoleMode(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream))), &mode) !=

@@ -74,8 +74,9 @@ TEST_F(CliTest, AStopThatEndsAPipedProducerCommitsNothing) {
         "--password-file pw -o z.aes -; echo $? > status";
     for (int sig : {SIGINT, SIGTERM}) {
         SCOPED_TRACE(sig);
+        ::unlink(dir.file("status").c_str());
         test::Process group({"setsid", "sh", "-c", pipeline, MARNOQ_CLI}, dir.path());
-        pause(200);
+        pause(300);
         ::kill(-group.id(), sig);
         group.wait();
         EXPECT_EQ(test::readText(dir.file("status")), std::to_string(128 + sig) + "\n");
