@@ -272,8 +272,8 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
            const volatile std::sig_atomic_t* stopSignal) {
     ParseResult parsed = parseArguments(arguments);
     if (!parsed.options) {
-        std::fprintf(streams.err, "aes-marnoq-cli: %s\n\n%s", terminalText(parsed.error).c_str(),
-                     usageText());
+        std::fprintf(streams.err, "aes-marnoq-cli: %s\nHilfe: aes-marnoq-cli --help\n",
+                     terminalText(parsed.error).c_str());
         return kUsage;
     }
     const Options& options = *parsed.options;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace marnoq::cli {
 namespace {
@@ -13,6 +14,28 @@ const std::map<std::string, Command> kCommands = {
 
 ParseResult failure(const std::string& text) {
     return {std::nullopt, text};
+}
+
+using enum Command;
+
+// The commands each option means something to; elsewhere it is refused, not ignored.
+const std::map<std::string, std::vector<Command>> kOptionCommands = {
+    {"--password-file", {Encrypt, Decrypt, Verify}},
+    {"--password-stdin", {Encrypt, Decrypt, Verify}},
+    {"--original-name", {Decrypt}},
+    {"--suffix", {Decrypt}},
+    {"-o", {Encrypt, Decrypt}},
+    {"-r", {Encrypt, Decrypt, Verify, Info}},
+    {"-j", {Encrypt, Decrypt, Verify}},
+    {"--json", {Encrypt, Decrypt, Verify, Info}},
+    {"-q", {Encrypt, Decrypt, Verify, Info}}};
+
+const std::map<std::string, std::string> kLongNames = {
+    {"--output", "-o"}, {"--recursive", "-r"}, {"--jobs", "-j"}, {"--quiet", "-q"}};
+
+std::string shortName(const std::string& arg) {
+    auto found = kLongNames.find(arg);
+    return found == kLongNames.end() ? arg : found->second;
 }
 
 }  // namespace
@@ -31,7 +54,7 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
         return {options, {}};
     }
     bool onlyFiles = false;
-    bool suffixGiven = false;
+    std::set<std::string> given;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -41,8 +64,20 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             return arguments[++i];
         };
         if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
+            // After "--" a lone "-" is a file of that name, not the standard input.
+            options.files.push_back(onlyFiles && arg == "-" ? "./-" : arg);
+            continue;
+        }
+        if (auto uses = kOptionCommands.find(shortName(arg)); uses != kOptionCommands.end()) {
+            const auto& commands = uses->second;
+            if (std::find(commands.begin(), commands.end(), options.command) == commands.end()) {
+                return failure(arg + " passt nicht zu " + arguments[0] + ".");
+            }
+            if (!given.insert(uses->first).second) {
+                return failure(arg + " ist mehrfach angegeben.");
+            }
+        }
+        if (arg == "--") {
             onlyFiles = true;
         } else if (arg == "--password-file") {
             auto path = value();
@@ -53,15 +88,14 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             options.passwordFile = *path;
         } else if (arg == "--password-stdin") {
             options.passwordSource = PasswordSource::Stdin;
-        } else if (arg == "--original-name" && options.command == Command::Decrypt) {
+        } else if (arg == "--original-name") {
             options.originalName = true;
-        } else if (arg == "--suffix" && options.command == Command::Decrypt) {
+        } else if (arg == "--suffix") {
             auto suffix = value();
             if (!suffix) {
                 return failure("--suffix braucht einen Text.");
             }
             options.suffix = *suffix;
-            suffixGiven = true;
         } else if (arg == "-o" || arg == "--output") {
             auto path = value();
             if (!path || path->empty()) {
@@ -90,8 +124,11 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
             return failure("Unbekannte Option: " + arg);
         }
     }
-    if (options.originalName && suffixGiven) {
+    if (given.contains("--original-name") && given.contains("--suffix")) {
         return failure("--original-name und --suffix schließen sich aus.");
+    }
+    if (given.contains("--password-file") && given.contains("--password-stdin")) {
+        return failure("--password-file und --password-stdin schließen sich aus.");
     }
     if (options.files.empty()) {
         return failure("Keine Dateien angegeben.");
@@ -99,10 +136,6 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
     const bool toStdout = options.output == "-";
     if (!options.output.empty() && (options.files.size() != 1 || options.recursive)) {
         return failure("-o gilt für genau eine Eingabe, ohne -r.");
-    }
-    if (!options.output.empty() &&
-        (options.command == Command::Info || options.command == Command::Verify)) {
-        return failure("info und verify schreiben keine Datei; -o passt nicht dazu.");
     }
     if (toStdout && options.command == Command::Encrypt) {
         return failure(

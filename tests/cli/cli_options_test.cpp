@@ -17,6 +17,8 @@ TEST(CliOptions, CommandsSourcesAndNaming) {
 
     EXPECT_TRUE(parseArguments({"decrypt", "--original-name", "a.aes"}).options->originalName);
     EXPECT_EQ(parseArguments({"--version"}).options->command, Command::Version);
+    EXPECT_EQ(parseArguments({"encrypt", "--", "-"}).options->files,
+              (std::vector<std::string>{"./-"}));
 
     auto scripted = parseArguments({"verify", "-r", "-j", "3", "--json", "-q", "d"}).options;
     ASSERT_TRUE(scripted);
@@ -31,7 +33,7 @@ TEST(CliOptions, RefusalsSayWhy) {
     EXPECT_EQ(parseArguments({"encrypt"}).error, "Keine Dateien angegeben.");
     EXPECT_EQ(parseArguments({"encrypt", "--fast", "a"}).error, "Unbekannte Option: --fast");
     EXPECT_EQ(parseArguments({"encrypt", "--suffix", "x", "a"}).error,
-              "Unbekannte Option: --suffix");
+              "--suffix passt nicht zu encrypt.");
     EXPECT_FALSE(parseArguments({"decrypt", "--original-name", "--suffix", "x", "a.aes"}).options);
     EXPECT_FALSE(parseArguments({"decrypt", "a.aes", "--password-file"}).options);
     // Outputs and streams that cannot work together.
@@ -44,7 +46,13 @@ TEST(CliOptions, RefusalsSayWhy) {
         {"decrypt", "-o", "x", "-"},
         {"encrypt", "--password-stdin", "-o", "x", "-"},
         {"encrypt", "-j", "0", "a"},
-        {"encrypt", "-j", "zwei", "a"}};
+        {"encrypt", "-j", "zwei", "a"},
+        // Options the command does not use, or given twice or together with their opposite.
+        {"info", "--password-file", "pw", "a.aes"},
+        {"info", "-j", "2", "a.aes"},
+        {"verify", "--original-name", "a.aes"},
+        {"encrypt", "--password-file", "pw", "--password-stdin", "a"},
+        {"decrypt", "-o", "x", "--output", "y", "a.aes"}};
     for (const auto& arguments : refused) {
         EXPECT_FALSE(parseArguments(arguments).options) << arguments[1] << " " << arguments[2];
     }

@@ -55,7 +55,10 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
               std::string::npos)
         << noPasswordFile.err;
     EXPECT_EQ(cli({"encrypt"}).status, 2);
-    EXPECT_EQ(cli({"encrypt", "--bogus", "a.txt"}).status, 2);
+    const auto bogus = cli({"encrypt", "--bogus", "a.txt"});
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_EQ(bogus.err,
+              "aes-marnoq-cli: Unbekannte Option: --bogus\nHilfe: aes-marnoq-cli --help\n");
     EXPECT_EQ(cli({"decrypt", "--password-file", "pw", "a.txt"}).status, 2);  // not ".aes"
     EXPECT_EQ(cli({"encrypt", "--password-stdin", "a.txt"}, "").status, 2);
     EXPECT_EQ(cli({"encrypt", "--password-stdin", "a.txt"}, std::string(33, 'x') + "\n").status, 2);
