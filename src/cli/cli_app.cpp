@@ -98,11 +98,10 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
         }
     }
     if (leftOut > 0 && !options.quiet) {
-        std::fprintf(err,
-                     takesPlain
-                         ? "Hinweis: %zu Dateien mit der Erweiterung .aes wurden ausgelassen.\n"
-                         : "Hinweis: %zu Dateien ohne die Erweiterung .aes wurden ausgelassen.\n",
-                     leftOut);
+        const bool one = leftOut == 1;
+        printLine(err, "Hinweis: " + std::to_string(leftOut) + (one ? " Datei " : " Dateien ") +
+                           (takesPlain ? "mit der" : "ohne die") + " Erweiterung .aes " +
+                           (one ? "wurde" : "wurden") + " ausgelassen.");
     }
     return inputs;
 }
@@ -123,7 +122,7 @@ jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool t
     }
     if (!header || !header->signatureValid()) {
         if (text) {
-            std::fprintf(out, "  Signatur:      fehlt (keine Datei dieses Programms)\n");
+            std::fprintf(out, "  Signatur:               fehlt (keine Datei dieses Programms)\n");
         }
         record.outcome = jobs::FileOutcome::Foreign;
         return record;
@@ -135,9 +134,9 @@ jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool t
         record.outcome = jobs::FileOutcome::SizeError;
     }
     if (text) {
-        std::fprintf(out, "  Signatur:      aes (gültig)\n");
-        printLine(out, "  CRC-32:        " + header->CrcText);
-        std::fprintf(out, "  Inhaltslänge:  %llu Bytes (%s)\n",
+        std::fprintf(out, "  Signatur:               aes (gültig)\n");
+        printLine(out, "  CRC-32:                 " + header->CrcText);
+        std::fprintf(out, "  Verschlüsselter Inhalt: %llu Bytes (%s)\n",
                      static_cast<unsigned long long>(record.bodyLength),
                      lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16");
     }

@@ -1,6 +1,7 @@
 #include "ui/frm_info.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -35,6 +36,14 @@ frmInfo::frmInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void frmInfo::paintEvent(QPaintEvent*) {
     QPainter(this).fillRect(rect(), qtColour(window_model::kInfoBackground));
+}
+
+void frmInfo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmInfo::Form_Load() {

@@ -23,6 +23,8 @@ class frmInfo : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // Escape closes the window where no window manager gives it a close button.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void Form_Load();

@@ -20,8 +20,9 @@ TEST_F(CliTest, EncryptVerifyInfoDecryptWithEachPasswordSource) {
 
     auto info = cli({"info", "Bericht März.pdf.aes"});
     EXPECT_EQ(info.status, 0);
-    EXPECT_NE(info.out.find("Signatur:      aes (gültig)"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("123472 Bytes (gültig)"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Signatur:               aes (gültig)"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Verschlüsselter Inhalt: 123472 Bytes (gültig)"), std::string::npos)
+        << info.out;
 
     auto dec = cli({"decrypt", "--password-file", "pw", "Bericht März.pdf.aes"});
     ASSERT_EQ(dec.status, 0) << dec.err;

@@ -116,6 +116,10 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes)
     auto plain = cli({"verify", "--password-file", "pw", "top"});
     EXPECT_NE(plain.err.find("mit -r werden Ordner durchlaufen"), std::string::npos) << plain.err;
     EXPECT_EQ(plain.status, 1);
+    auto one = cli({"encrypt", "-r", "--password-file", "pw", "top/sub/deeper"});
+    EXPECT_NE(one.err.find("Hinweis: 1 Datei mit der Erweiterung .aes wurde ausgelassen."),
+              std::string::npos)
+        << one.err;
 }
 
 TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {

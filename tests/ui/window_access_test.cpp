@@ -110,7 +110,7 @@ TEST_F(ShownWindow, EveryControlHasAGermanNameAndTheStatusLineIsOne) {
     EXPECT_EQ(status->text(QAccessible::Name), "File: 1 von 1,  File bearbeitet: 100 %");
 }
 
-TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithTheWindow) {
+TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithEscapeAndTheWindow) {
     QTest::mouseClick(&w.Command4, Qt::LeftButton);
     ui::frmInfo* info = w.infoWindow();
     ASSERT_TRUE(info != nullptr && info->isVisible());
@@ -120,6 +120,10 @@ TEST_F(ShownWindow, InfoWindowOpensOnceComesBackFromMinimisedAndClosesWithTheWin
     QTest::mouseClick(&w.Command4, Qt::LeftButton);
     EXPECT_EQ(w.infoWindow(), info);
     EXPECT_FALSE(info->isMinimized());
+    QTest::keyClick(&info->Text1, Qt::Key_Escape);
+    EXPECT_FALSE(info->isVisible());
+    QTest::mouseClick(&w.Command4, Qt::LeftButton);
+    info = w.infoWindow();
     w.close();
     EXPECT_FALSE(info->isVisible());
 }
