@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 
 #include "io/unique_fd.h"
 #include "jobs/messages.h"
@@ -84,29 +86,58 @@ void writeText(int fd, const std::string& text) {
     }
 }
 
+// What a stop at the prompt (Ctrl-Z) needs: the terminal as the user had it, and as the prompt
+// has it. Set only while an EchoOff lives.
+int stoppedTty = -1;
+termios userTerminal{};
+termios promptTerminal{};
+const char* shownPrompt = "";
+
+// Gives the user the echo back while stopped; after fg, takes it away and asks again.
+void onTerminalStop(int) {
+    const int savedErrno = errno;
+    ::tcsetattr(stoppedTty, TCSANOW, &userTerminal);
+    ::kill(::getpid(), SIGSTOP);
+    ::tcsetattr(stoppedTty, TCSANOW, &promptTerminal);
+    // Nothing to do if the terminal takes no more text.
+    if (::write(stoppedTty, "\n", 1) == 1) {
+        [[maybe_unused]] const ssize_t put =
+            ::write(stoppedTty, shownPrompt, std::strlen(shownPrompt));
+    }
+    errno = savedErrno;
+}
+
 // Echo off for the life of the object; restored on every way out of the prompt.
 class EchoOff {
   public:
-    explicit EchoOff(int tty) : tty_(tty), active_(::tcgetattr(tty, &saved_) == 0) {
+    EchoOff(int tty, const char* prompt)
+        : tty_(tty), active_(::tcgetattr(tty, &userTerminal) == 0) {
         if (active_) {
-            termios quiet = saved_;
-            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            quiet.c_lflag |= ECHONL;
-            ::tcsetattr(tty_, TCSAFLUSH, &quiet);
+            promptTerminal = userTerminal;
+            promptTerminal.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            promptTerminal.c_lflag |= ECHONL;
+            stoppedTty = tty;
+            shownPrompt = prompt;
+            struct sigaction action {};
+            action.sa_handler = onTerminalStop;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(SIGTSTP, &action, &previousStop_);
+            ::tcsetattr(tty_, TCSAFLUSH, &promptTerminal);
         }
     }
     EchoOff(const EchoOff&) = delete;
     EchoOff& operator=(const EchoOff&) = delete;
     ~EchoOff() {
         if (active_) {
-            ::tcsetattr(tty_, TCSAFLUSH, &saved_);
+            ::sigaction(SIGTSTP, &previousStop_, nullptr);
+            ::tcsetattr(tty_, TCSAFLUSH, &userTerminal);
         }
     }
 
   private:
     int tty_;
-    termios saved_{};
     bool active_;
+    struct sigaction previousStop_ {};
 };
 
 // Turns what readLine found into the outcome's error, or nothing for a line.
@@ -143,8 +174,9 @@ PasswordOutcome fromTerminal(bool twice, const volatile std::sig_atomic_t* stop)
         SecretString& line = round == 0 ? typed.first : typed.repeat;
         LineResult result = LineResult::Nothing;
         {
-            EchoOff quiet(tty.get());
-            writeText(tty.get(), round == 0 ? "Passwort: " : "Wiederholung: ");
+            const char* prompt = round == 0 ? "Passwort: " : "Wiederholung: ";
+            EchoOff quiet(tty.get(), prompt);
+            writeText(tty.get(), prompt);
             result = readLine(tty.get(), line.str(), stop);
         }
         if (result == LineResult::Stopped) {

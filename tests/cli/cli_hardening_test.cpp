@@ -155,6 +155,10 @@ class TerminalSession {
         ::tcgetattr(slave_, &now);
         return (now.c_lflag & ECHO) != 0;
     }
+    bool type(const std::string& keys) {
+        return ::write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+    }
+    void signal(int sig) { ::kill(pid_, sig); }
     int end(int sig) {
         ::kill(pid_, sig);
         int raw = 0;
@@ -181,6 +185,19 @@ TEST_F(CliTest, ASignalAtThePromptEndsAtOnceAndRestoresEcho) {
         EXPECT_TRUE(session.echoOn());
     }
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
+}
+
+TEST_F(CliTest, CtrlZAtThePromptGivesTheEchoBackUntilTheProgramContinues) {
+    test::writeText(dir.file("a.txt"), "text");
+    TerminalSession session({MARNOQ_CLI, "encrypt", "a.txt"}, dir.path());
+    ASSERT_TRUE(session.waitFor("Passwort: "));
+    ASSERT_TRUE(session.type("\x1a"));  // Ctrl-Z
+    pause(200);
+    EXPECT_TRUE(session.echoOn());
+    session.signal(SIGCONT);
+    EXPECT_TRUE(session.waitFor("Passwort: "));
+    EXPECT_FALSE(session.echoOn());
+    EXPECT_EQ(session.end(SIGINT), 130);
 }
 
 // How far the process has read the file: the position of its descriptor, 0 before it opened it.
