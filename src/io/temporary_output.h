@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,7 +30,8 @@ class TemporaryOutput {
 
     // Moves the finished file over the destination. An existing destination is replaced only
     // after the new bytes are on disk, so a crash leaves either the old or the new file.
-    void commit();
+    // `lastCheck` runs once the bytes are on disk, just before the rename; it may throw.
+    void commit(const std::function<void()>& lastCheck = {});
     void discard();
 
     // Temporary names are this marker and random letters, at most kNameLength bytes in all:

@@ -124,10 +124,13 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
-void TemporaryOutput::commit() {
+void TemporaryOutput::commit(const std::function<void()>& lastCheck) {
     struct stat info {};
     if (::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
         file_->sync();
+    }
+    if (lastCheck) {
+        lastCheck();
     }
     checkInjectedFault(FileOperation::Rename, destination_);
     if (name_.empty()) {

@@ -75,13 +75,16 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
-void TemporaryOutput::commit() {
+void TemporaryOutput::commit(const std::function<void()>& lastCheck) {
     const std::wstring target = longPath(destination_);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         file_->sync();
         // A read-only, hidden or system file is replaced all the same, as a normal one.
         ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (lastCheck) {
+        lastCheck();
     }
     checkInjectedFault(FileOperation::Rename, destination_);
     HANDLE handle = handleOf(file_->descriptor());

@@ -73,8 +73,7 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     if (outcome == FileOutcome::ChecksumMismatch && olderExists) {
         out->discard();
     } else {
-        run.leaveIfClosing();
-        out->commit();
+        out->commit([&] { run.leaveIfClosing(); });
         record.output = dst;
     }
     return outcome;

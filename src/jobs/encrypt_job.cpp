@@ -39,8 +39,7 @@ JobReport::File encryptInto(JobRun& run, const std::string& src, const std::stri
     out.file().writeAt(
         3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
     // A stop that ended a piped producer looks like the end of its data: never commit that.
-    run.leaveIfClosing();
-    out.commit();
+    out.commit([&] { run.leaveIfClosing(); });
     return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst};
 }
 
