@@ -81,7 +81,7 @@ void placeFitting(QWidget* widget, const window_model::WindowLayout& layout,
     widget->setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
 }
 
-QFont qtFont(window_model::FontSpec spec) {
+QFont qtFont(window_model::FontFace face) {
     static const bool substituted = [] {
         QFont::insertSubstitutions("MS Sans Serif",
                                    {"DejaVu Sans Condensed", "Liberation Sans Narrow", "Arial"});
@@ -89,9 +89,9 @@ QFont qtFont(window_model::FontSpec spec) {
         return true;
     }();
     Q_UNUSED(substituted);
-    QFont font(QString::fromUtf8(spec.family.data(), static_cast<qsizetype>(spec.family.size())));
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
+    QFont font(QString::fromUtf8(face.family.data(), static_cast<qsizetype>(face.family.size())));
+    font.setPointSizeF(face.pointSize);
+    font.setBold(face.bold);
     return font;
 }
 

@@ -11,7 +11,7 @@ int twipsToPixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
-HFONT createFont(const window_model::FontSpec& font, UINT dpi, double pointsLess) {
+HFONT createFont(const window_model::FontFace& font, UINT dpi, double pointsLess) {
     LOGFONTW description{};
     description.lfHeight =
         -static_cast<LONG>(std::lround((font.pointSize - pointsLess) * dpi / 72));

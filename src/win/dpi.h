@@ -9,7 +9,7 @@ namespace marnoq::win {
 // The layout is in twips (1/1440 inch) and the fonts in points; the screen's DPI turns both
 // into pixels, so the window keeps its size in inches on every monitor.
 int twipsToPixels(int twips, UINT dpi);
-HFONT createFont(const window_model::FontSpec& font, UINT dpi, double pointsLess = 0);
+HFONT createFont(const window_model::FontFace& font, UINT dpi, double pointsLess = 0);
 HICON loadIcon(HINSTANCE instance, int resource, int size, UINT dpi);
 COLORREF colour(window_model::Rgb rgb);
 // The window's outer size for a client area of the given twips.

@@ -111,11 +111,11 @@ HWND InfoWindow::controlWindow(std::string_view name) const {
 }
 
 void InfoWindow::createControls() {
-    for (const ControlLayout& spec : layoutTable().controls) {
-        const wchar_t* windowClass = spec.kind == ControlKind::TextArea ? L"EDIT" : L"STATIC";
-        CreateWindowExW(0, windowClass, io::toUtf16(std::string(spec.text)).c_str(),
-                        WS_CHILD | WS_VISIBLE | styleOf(spec), 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(spec))), instance_,
+    for (const ControlLayout& item : layoutTable().controls) {
+        const wchar_t* windowClass = item.kind == ControlKind::TextArea ? L"EDIT" : L"STATIC";
+        CreateWindowExW(0, windowClass, io::toUtf16(std::string(item.text)).c_str(),
+                        WS_CHILD | WS_VISIBLE | styleOf(item), 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(item))), instance_,
                         nullptr);
     }
     // The texts were created first and so lie above the panels.
@@ -127,15 +127,15 @@ void InfoWindow::createControls() {
 
 void InfoWindow::layout(UINT dpi) {
     std::vector<OwnedFont> previousFonts = std::move(fonts_);
-    for (const ControlLayout& spec : layoutTable().controls) {
-        HWND child = GetDlgItem(window_, idOf(spec));
-        SetWindowPos(child, nullptr, twipsToPixels(spec.left, dpi), twipsToPixels(spec.top, dpi),
-                     twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
+    for (const ControlLayout& item : layoutTable().controls) {
+        HWND child = GetDlgItem(window_, idOf(item));
+        SetWindowPos(child, nullptr, twipsToPixels(item.left, dpi), twipsToPixels(item.top, dpi),
+                     twipsToPixels(item.width, dpi), twipsToPixels(item.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        fonts_.emplace_back(createFont(window_model::fontOf(spec.font), dpi));
+        fonts_.emplace_back(createFont(window_model::fontOf(item.font), dpi));
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().get()), TRUE);
-        if (spec.kind == ControlKind::Label) {
-            growToFit(child, spec.alignment);
+        if (item.kind == ControlKind::Label) {
+            growToFit(child, item.alignment);
         }
     }
     const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);

@@ -154,26 +154,26 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-HWND MainWindow::createControl(const ControlLayout& spec, DWORD extraStyle) {
-    const WindowKind kind = windowKind(spec);
-    const bool onButton = !spec.parent.empty();
-    const HWND parent = onButton ? control(controlId(spec.parent)) : window_;
+HWND MainWindow::createControl(const ControlLayout& item, DWORD extraStyle) {
+    const WindowKind kind = windowKind(item);
+    const bool onButton = !item.parent.empty();
+    const HWND parent = onButton ? control(controlId(item.parent)) : window_;
     const std::string_view text =
-        spec.kind == ControlKind::PictureButton ? spec.accessibleName : spec.text;
+        item.kind == ControlKind::PictureButton ? item.accessibleName : item.text;
     HWND child = CreateWindowExW(
         kind.exStyle, kind.windowClass, io::toUtf16(std::string(text)).c_str(),
         WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name))), instance_, nullptr);
-    if (!spec.accessibleName.empty()) {
-        names_.name(child, io::toUtf16(std::string(spec.accessibleName)));
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(item.name))), instance_, nullptr);
+    if (!item.accessibleName.empty()) {
+        names_.name(child, io::toUtf16(std::string(item.accessibleName)));
     }
-    if (!spec.toolTip.empty() && !onButton) {
+    if (!item.toolTip.empty() && !onButton) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(child);
-        const std::wstring tip = io::toUtf16(std::string(spec.toolTip));
+        const std::wstring tip = io::toUtf16(std::string(item.toolTip));
         tool.lpszText = const_cast<wchar_t*>(tip.c_str());
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -190,9 +190,9 @@ void MainWindow::createControls() {
         createControl(layoutTable().control(name),
                       WS_TABSTOP | (name == "Option1(1)" ? 0 : WS_GROUP));
     }
-    for (const ControlLayout& spec : layoutTable().controls) {
-        if (!isTabStop(spec.name) && windowKind(spec).windowClass != nullptr) {
-            createControl(spec, 0);
+    for (const ControlLayout& item : layoutTable().controls) {
+        if (!isTabStop(item.name) && windowKind(item).windowClass != nullptr) {
+            createControl(item, 0);
         }
     }
     for (ControlId box : kPasswordBoxes) {
@@ -209,16 +209,16 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::layout(UINT dpi) {
-    const auto place = [&](const ControlLayout& spec, int left) {
-        HWND child = controlWindow(spec);
-        int top = spec.top;
-        if (!spec.parent.empty()) {
-            const ControlLayout& parent = layoutTable().control(spec.parent);
+    const auto place = [&](const ControlLayout& item, int left) {
+        HWND child = controlWindow(item);
+        int top = item.top;
+        if (!item.parent.empty()) {
+            const ControlLayout& parent = layoutTable().control(item.parent);
             left -= parent.left;
             top -= parent.top;
         }
         SetWindowPos(child, nullptr, twipsToPixels(left, dpi), twipsToPixels(top, dpi),
-                     twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
+                     twipsToPixels(item.width, dpi), twipsToPixels(item.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
     // Placed first, so the widest label can be measured against its box.
@@ -228,20 +228,20 @@ void MainWindow::layout(UINT dpi) {
         window_model::fontOf(window_model::FontRole::Control), dpi, control(Label2)));
     listFont_ = OwnedFont(createFont(window_model::fontOf(window_model::FontRole::List), dpi));
     std::vector<OwnedIcon> previousIcons = std::move(icons_);
-    for (const ControlLayout& spec : layoutTable().controls) {
-        if (windowKind(spec).windowClass == nullptr) {
+    for (const ControlLayout& item : layoutTable().controls) {
+        if (windowKind(item).windowClass == nullptr) {
             continue;
         }
-        place(spec, spec.name == "dummy" ? kDummyLeft : spec.left);
+        place(item, item.name == "dummy" ? kDummyLeft : item.left);
         const HFONT font =
-            spec.kind == ControlKind::FileList ? listFont_.get() : controlFont_.get();
-        SendMessageW(controlWindow(spec), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (const int icon = iconOf(spec.name); icon != 0) {
-            const bool small = spec.kind == ControlKind::PictureButton;
-            setIcon(controlWindow(spec), icon, small ? 16 : 32, small ? BM_SETIMAGE : STM_SETIMAGE);
+            item.kind == ControlKind::FileList ? listFont_.get() : controlFont_.get();
+        SendMessageW(controlWindow(item), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (const int icon = iconOf(item.name); icon != 0) {
+            const bool small = item.kind == ControlKind::PictureButton;
+            setIcon(controlWindow(item), icon, small ? 16 : 32, small ? BM_SETIMAGE : STM_SETIMAGE);
         }
-        if (spec.kind == ControlKind::Label) {
-            growToFit(controlWindow(spec), spec.alignment);
+        if (item.kind == ControlKind::Label) {
+            growToFit(controlWindow(item), item.alignment);
         }
     }
     const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
@@ -250,9 +250,9 @@ void MainWindow::layout(UINT dpi) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-HWND MainWindow::controlWindow(const ControlLayout& spec) const {
-    const HWND parent = spec.parent.empty() ? window_ : control(controlId(spec.parent));
-    return GetDlgItem(parent, controlId(spec.name));
+HWND MainWindow::controlWindow(const ControlLayout& item) const {
+    const HWND parent = item.parent.empty() ? window_ : control(controlId(item.parent));
+    return GetDlgItem(parent, controlId(item.name));
 }
 
 void MainWindow::setIcon(HWND child, int resource, int size, UINT message) {
@@ -266,13 +266,13 @@ void MainWindow::paintFrames(HDC dc) const {
     const HGDIOBJ oldPen = SelectObject(dc, pen.get());
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const auto pixels = [this](int twips) { return twipsToPixels(twips, dpi_); };
-    for (const ControlLayout& spec : layoutTable().controls) {
-        if (spec.kind == ControlKind::Frame) {
-            Rectangle(dc, pixels(spec.left), pixels(spec.top), pixels(spec.left + spec.width),
-                      pixels(spec.top + spec.height));
-        } else if (spec.kind == ControlKind::Line) {
-            MoveToEx(dc, pixels(spec.left), pixels(spec.top), nullptr);
-            LineTo(dc, pixels(spec.left + spec.width), pixels(spec.top + spec.height));
+    for (const ControlLayout& item : layoutTable().controls) {
+        if (item.kind == ControlKind::Frame) {
+            Rectangle(dc, pixels(item.left), pixels(item.top), pixels(item.left + item.width),
+                      pixels(item.top + item.height));
+        } else if (item.kind == ControlKind::Line) {
+            MoveToEx(dc, pixels(item.left), pixels(item.top), nullptr);
+            LineTo(dc, pixels(item.left + item.width), pixels(item.top + item.height));
         }
     }
     SelectObject(dc, oldBrush);

@@ -60,8 +60,8 @@ class MainWindow : public jobs::JobView {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    HWND createControl(const window_model::ControlLayout& spec, DWORD extraStyle);
-    HWND controlWindow(const window_model::ControlLayout& spec) const;
+    HWND createControl(const window_model::ControlLayout& item, DWORD extraStyle);
+    HWND controlWindow(const window_model::ControlLayout& item) const;
     void createControls();
     void layout(UINT dpi);
     void paintFrames(HDC dc) const;

@@ -39,15 +39,15 @@ void growToFit(HWND label, window_model::Alignment alignment) {
     }
 }
 
-HFONT createFittingFont(const window_model::FontSpec& spec, UINT dpi, HWND widestLabel) {
+HFONT createFittingFont(const window_model::FontFace& face, UINT dpi, HWND widestLabel) {
     RECT box{};
     GetClientRect(widestLabel, &box);
-    const HFONT font = createFont(spec, dpi);
+    const HFONT font = createFont(face, dpi);
     if (textWidth(widestLabel, font) <= box.right) {
         return font;
     }
     DeleteObject(font);
-    return createFont(spec, dpi, kSmallerStep);
+    return createFont(face, dpi, kSmallerStep);
 }
 
 }  // namespace marnoq::win

@@ -11,6 +11,6 @@ void growToFit(HWND label, window_model::Alignment alignment);
 
 // The font at its size, or one step smaller when the widest text of the window would not fit
 // its box at that size (the stand-ins some systems offer for the small bitmap fonts run wider).
-HFONT createFittingFont(const window_model::FontSpec& font, UINT dpi, HWND widestLabel);
+HFONT createFittingFont(const window_model::FontFace& font, UINT dpi, HWND widestLabel);
 
 }  // namespace marnoq::win

@@ -105,7 +105,7 @@ constexpr WindowLayout kInfoWindow{"AES256-Marnoq - Info", 8550, 8370, kInfoCont
 
 }  // namespace
 
-FontSpec fontOf(FontRole role) {
+FontFace fontOf(FontRole role) {
     switch (role) {
         case FontRole::List:
         case FontRole::InfoText:
@@ -120,7 +120,7 @@ FontSpec fontOf(FontRole role) {
     return {"MS Sans Serif", 8.25, false};
 }
 
-FontSpec windowFont() {
+FontFace windowFont() {
     return {"MS Sans Serif", 8.25, true};
 }
 

@@ -24,14 +24,14 @@ enum class ControlKind {
 enum class FontRole { Control, List, Title, Small, InfoText };
 enum class Alignment { Left, Right, Centre };
 
-struct FontSpec {
+struct FontFace {
     std::string_view family;
     double pointSize;
     bool bold;
 };
-FontSpec fontOf(FontRole role);
+FontFace fontOf(FontRole role);
 // The main window's own font, in which the product measures texts.
-FontSpec windowFont();
+FontFace windowFont();
 
 struct Rgb {
     std::uint8_t red, green, blue;
