@@ -8,7 +8,7 @@ namespace marnoq {
 namespace {
 
 class ArrayCipherTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { cipher.SetCipherKey(test::randomBytes(32, 3), 256); }
     test::RecordingEvents events;
     cRijndael cipher{&events};
@@ -40,7 +40,6 @@ TEST_F(ArrayCipherTest, WithoutLengthByteTheZeroPaddingStays) {
     ASSERT_EQ(back.size(), 32u);
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), back.begin()));
     EXPECT_TRUE(std::all_of(back.begin() + 20, back.end(), [](auto b) { return b == 0; }));
-
     std::vector<std::uint8_t> sixteen;
     cipher.ArrayEncrypt(test::randomBytes(16), sixteen, 0);
     EXPECT_EQ(sixteen.size(), 16u);
@@ -51,7 +50,6 @@ TEST_F(ArrayCipherTest, SizeErrorAndLengthWarningAreReported) {
     EXPECT_EQ(cipher.ArrayDecrypt(untouched, test::randomBytes(17), 1), -1);
     EXPECT_EQ(untouched, (std::vector<std::uint8_t>{1, 2, 3}));
     ASSERT_EQ(events.messages, std::vector<std::string>{"ciphertext Size Error"});
-
     // A block whose last plaintext byte is 16 or more.
     std::vector<std::uint8_t> block(16, 0xF0);
     std::vector<std::uint8_t> cipherText(16);

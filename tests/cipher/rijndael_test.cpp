@@ -38,7 +38,7 @@ const Vector kVectors[] = {
 };
 
 class BlockPathTest : public ::testing::TestWithParam<const BlockPath*> {
-protected:
+  protected:
     test::PathScope scope{GetParam(), nullptr};
 };
 
@@ -88,7 +88,6 @@ TEST(Rijndael, SingleBlocksWithOffsetsAndInPlace) {
     EXPECT_EQ(toHex({buffer.begin() + 16, buffer.begin() + 32}), kVectors[2].plain);
     EXPECT_TRUE(std::all_of(buffer.begin(), buffer.begin() + 16, [](auto b) { return b == 0xEE; }));
     EXPECT_TRUE(std::all_of(buffer.begin() + 48, buffer.end(), [](auto b) { return b == 0xEE; }));
-
     cipher.BlockDecrypt(buffer, buffer, 32, 32);  // in place
     EXPECT_EQ(toHex({buffer.begin() + 32, buffer.begin() + 48}), kVectors[2].plain);
     EXPECT_THROW(cipher.BlockEncrypt(buffer, buffer, 56, 0), std::out_of_range);
@@ -100,12 +99,10 @@ TEST(Rijndael, KeyLengthsAndIllegalKeyBitsKeepThePreviousKey) {
     auto plain = fromHex(kVectors[0].plain);
     std::vector<std::uint8_t> out(16);
     EXPECT_THROW(cipher.BlockEncrypt(plain, out, 0, 0), CipherError);  // no key yet
-
     cipher.SetCipherKey(key, 128);  // only the first 16 bytes count
     EXPECT_EQ(cipher.Rounds(), 10);
     cipher.BlockEncrypt(plain, out, 0, 0);
     EXPECT_EQ(toHex(out), kVectors[0].cipher);
-
     for (int bits : {0, 64, 512, 255}) {
         try {
             cipher.SetCipherKey(key, bits);
@@ -122,28 +119,21 @@ TEST(Rijndael, KeyLengthsAndIllegalKeyBitsKeepThePreviousKey) {
 }
 
 TEST(Rijndael, KeyStringIsCutOrZeroFilledTo32Bytes) {
-    std::vector<std::uint8_t> block(16, 0x42);
-    auto encryptWith = [&](auto setKey) {
-        cRijndael cipher;
-        setKey(cipher);
-        std::vector<std::uint8_t> out(16);
-        cipher.BlockEncrypt(block, out, 0, 0);
-        return out;
-    };
     std::string forty(40, 'x');
     std::iota(forty.begin(), forty.end(), 'A');
-    std::vector<std::uint8_t> first32(forty.begin(), forty.begin() + 32);
-    EXPECT_EQ(encryptWith([&](auto& c) { c.SetCipherKeyString(forty, 256); }),
-              encryptWith([&](auto& c) { c.SetCipherKey(first32, 256); }));
-
-    std::vector<std::uint8_t> zeros(32, 0);
-    EXPECT_EQ(encryptWith([&](auto& c) { c.SetCipherKeyString("", 256); }),
-              encryptWith([&](auto& c) { c.SetCipherKey(zeros, 256); }));
-    std::vector<std::uint8_t> abc(32, 0);
-    abc[0] = 'a', abc[1] = 'b', abc[2] = 'c';
-    EXPECT_EQ(encryptWith([&](auto& c) { c.SetCipherKeyString("abc", 256); }),
-              encryptWith([&](auto& c) { c.SetCipherKey(abc, 256); }));
-    EXPECT_THROW(encryptWith([&](auto& c) { c.SetCipherKeyString("abc", 100); }), CipherError);
+    const std::vector<std::uint8_t> block(16, 0x42);
+    for (const std::string& text : {forty, std::string(), std::string("abc")}) {
+        std::vector<std::uint8_t> key(32, 0);
+        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 32), key.begin());
+        cRijndael byText, byBytes;
+        byText.SetCipherKeyString(text, 256);
+        byBytes.SetCipherKey(key, 256);
+        std::vector<std::uint8_t> fromText(16), fromBytes(16);
+        byText.BlockEncrypt(block, fromText, 0, 0);
+        byBytes.BlockEncrypt(block, fromBytes, 0, 0);
+        EXPECT_EQ(fromText, fromBytes) << text;
+    }
+    EXPECT_THROW(cRijndael().SetCipherKeyString("abc", 100), CipherError);
 }
 
 }  // namespace

@@ -42,7 +42,6 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
     ASSERT_EQ(::truncate(dir.file("huge.bin.aes").c_str(), 31 + kHuge), 0);
     test::writeText(dir.file("huge-dec.bin"), "older");
     const auto before = dir.entries();
-
     for (const char* command : {"encrypt", "decrypt"}) {
         const std::string source = command == std::string("encrypt") ? "big" : "huge.bin.aes";
         for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT}) {

@@ -14,12 +14,10 @@ TEST(CliOptions, CommandsSourcesAndNaming) {
     EXPECT_EQ(parsed.options->passwordFile, "pw");
     EXPECT_EQ(parsed.options->suffix, "-x");
     EXPECT_EQ(parsed.options->files, (std::vector<std::string>{"a.aes", "--odd.aes"}));
-
     EXPECT_TRUE(parseArguments({"decrypt", "--original-name", "a.aes"}).options->originalName);
     EXPECT_EQ(parseArguments({"--version"}).options->command, Command::Version);
     EXPECT_EQ(parseArguments({"encrypt", "--", "-"}).options->files,
               (std::vector<std::string>{"./-"}));
-
     auto scripted = parseArguments({"verify", "-r", "-j", "3", "--json", "-q", "d"}).options;
     ASSERT_TRUE(scripted);
     EXPECT_TRUE(scripted->recursive && scripted->json && scripted->quiet);

@@ -43,7 +43,6 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
         ASSERT_EQ(piped.status, 0) << piped.err;
         EXPECT_EQ(test::readBytes(dir.file("piped.aes")), test::readBytes(dir.file("p.aes")))
             << size;
-
         auto out = cli({"decrypt", "--password-file", "pw", "-o", "-", "piped.aes"});
         EXPECT_EQ(out.status, 0) << out.err;
         EXPECT_EQ(out.out, text(plain)) << size;
@@ -63,7 +62,6 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
     EXPECT_EQ(mismatch.status, 1);
     EXPECT_EQ(mismatch.out.size(), 300001u);
     EXPECT_NE(mismatch.err.find("-> checksum error!"), std::string::npos) << mismatch.err;
-
     ::mkfifo(dir.file("fifo").c_str(), 0600);
     EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "-o", "fifo", "-"}, "x").status, 1);
 }
@@ -101,18 +99,15 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes)
         }
         return found;
     };
-
     auto enc = as({"encrypt", "-r", "--json", "--password-file", "pw", "top"});
     EXPECT_EQ(enc.status, 1);
     EXPECT_EQ(paths(enc), (std::vector<std::string>{"top/a.txt", "top/sub/deeper/c.bin"}));
     EXPECT_NE(enc.err.find("2 Dateien mit der Erweiterung .aes wurden ausgelassen"),
               std::string::npos);
     EXPECT_NE(enc.err.find("top/locked kann nicht gelesen werden"), std::string::npos) << enc.err;
-
     auto info = as({"info", "-r", "--json", "top"});
     EXPECT_EQ(paths(info), (std::vector<std::string>{"top/B.AES", "top/a.txt.aes",
                                                      "top/sub/deeper/c.bin.aes", "top/sub/x.aes"}));
-
     auto plain = cli({"verify", "--password-file", "pw", "top"});
     EXPECT_NE(plain.err.find("mit -r werden Ordner durchlaufen"), std::string::npos) << plain.err;
     EXPECT_EQ(plain.status, 1);
@@ -165,7 +160,6 @@ TEST_F(CliTest, JsonRecordsParseBackWithEveryOutcome) {
     ASSERT_EQ(cli({"encrypt", "--password-stdin", "-o", "other.aes", "good"}, "anders\n").status,
               0);
     ::mkdir(dir.file("folder").c_str(), 0755);
-
     std::string out;
     out += cli({"verify", "--json", "--password-file", "pw", "good.aes", "gone.aes", "short.aes",
                 "crc.aes", "foreign.aes"})

@@ -53,7 +53,6 @@ TEST(ClsCrc, RegisterPiecesClearAndValue) {
     pieces.CalculateBytes(std::span(bytes).subspan(1, 500));
     EXPECT_EQ(pieces.CalculateBytes(std::span(bytes).subspan(501)), all);
     EXPECT_EQ(pieces.AddBytes({}), all);
-
     pieces.Clear();
     EXPECT_EQ(pieces.Value(), 0);
     pieces.Value(0x12345678);
@@ -81,17 +80,15 @@ TEST(ClsCrc, FilesOfEveryChunkShapeAndTheOneByteQuirk) {
     EXPECT_EQ(checksumOf(1, &pumps).first, "00000000");  // never read, as stored files expect
     EXPECT_EQ(pumps, 0);
     EXPECT_EQ(crc.Value(), 0);
-
     // Chunk shapes 2; 4096; 4097; 4096+2; 4096+4097; 8192+2; many. Events run after every
     // 4096-byte chunk and after every pass of the outer loop.
-    const std::pair<std::size_t, int> shapes[] = {{2, 1},    {4096, 1}, {4097, 1},     {4098, 3},
+    const std::pair<std::size_t, int> shapes[] = {{2, 1},    {4096, 1}, {4097, 1},      {4098, 3},
                                                   {8193, 3}, {8194, 4}, {3u << 20, 769}};
     for (auto [n, expectedPumps] : shapes) {
         auto [text, bytes] = checksumOf(n, &pumps);
         EXPECT_EQ(text, crcHex(reference(bytes))) << n;
         EXPECT_EQ(pumps, expectedPumps) << n;
     }
-
     // Without Clear the second file continues from the first.
     test::writeText(dir.file("a"), "123456789");
     std::string first = crc.CalculateFile(dir.file("a"));

@@ -22,7 +22,6 @@ TEST(Timer, MeasuresBetweenTheStoredCounts) {
     now = 99'000'000;  // Elapsed does not read the counter
     EXPECT_EQ(timer.Elapsed(), 2500.0);
     EXPECT_EQ(timer.strElapsed(), "Execution took 2.500,000 ms");
-
     clsTimer fine(1'000'000, [&] { return now; });
     now = 0;
     fine.ResetTimer();
@@ -37,7 +36,6 @@ TEST(Timer, EdgesOfTheCounter) {
     EXPECT_TRUE(std::isnan(none.Elapsed()));
     clsTimer huge(std::int64_t{1} << 40, [] { return std::int64_t{0}; });
     EXPECT_THROW(huge.TicksPerSecond(), std::overflow_error);
-
     clsTimer real;
     real.ResetTimer();
     real.StopTimer();

@@ -64,10 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string plain = folder().file("probe-dec");
     const std::vector<std::uint8_t> bytes(data, data + size);
     marnoq::test::writeBytes(encrypted, bytes);
-
     const Decrypted verified = decrypt(encrypted, marnoq::jobs::DecryptTarget::VerifyOnly);
     FUZZ_CHECK(folder().entries() == std::vector<std::string>{"probe.aes"});
-
     const Decrypted written = decrypt(encrypted, marnoq::jobs::DecryptTarget::WriteFiles);
     FUZZ_CHECK(written.outcome == verified.outcome && written.warned == verified.warned);
     const bool output =

@@ -13,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto cut = input.find('\0');
     const std::string path = input.substr(0, cut);
     const std::string suffix = cut == std::string::npos ? "-dec" : input.substr(cut + 1);
-
     const std::string name = Nurdatei(path);
     const std::string folder = nur_Pfad(path);
     FUZZ_CHECK(folder + name == path);
@@ -21,12 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(folder.empty() || folder.back() == '/');
     FUZZ_CHECK(!NurExt(path).empty() && NurExt(path)[0] == '.');
     NurName(path);
-
     // Encrypting appends ".aes"; decrypting under the original name takes it off again.
     const std::string encrypted = path + ".aes";
     FUZZ_CHECK(hasAesExtension(encrypted));
     FUZZ_CHECK(decryptedName(encrypted, false, suffix) == path);
-
     const std::string withSuffix = decryptedName(encrypted, true, suffix);
     FUZZ_CHECK(withSuffix.compare(0, folder.size(), folder) == 0);
     if (trimSpaces(suffix).find('/') == std::string::npos) {

@@ -25,12 +25,10 @@ class TemporaryOutputTest : public ::testing::TestWithParam<bool> {
     }
     void TearDown() override { ::unsetenv("MARNOQ_NO_TMPFILE"); }
     bool named() const { return GetParam(); }
-
     // What the folder holds besides the given names while an output is open.
     std::vector<std::string> visibleWhileOpen(const io::TemporaryOutput& out) const {
         return named() ? std::vector<std::string>{out.temporaryName()} : std::vector<std::string>{};
     }
-
     test::TempDir dir;
 };
 

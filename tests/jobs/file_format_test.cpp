@@ -21,14 +21,12 @@ TEST(FileFormat, TheNineDigitExampleByteByByte) {
     view.list1 = {dir.file("digits.txt")};
     view.setPassword("geheim");
     ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
-
     auto stored = test::readBytes(dir.file("digits.txt.aes"));
     ASSERT_EQ(stored.size(), 47u);
     EXPECT_EQ(std::string(stored.begin(), stored.begin() + 11), "aesCBF43926");
     // SHA-1 of "geheim" followed by the product's salt, computed independently.
     EXPECT_EQ(toHex({stored.begin() + 11, stored.begin() + 31}),
               "0958301e7e0ede370cd81b1aa05bd7d63dc43ad9");
-
     cRijndael cipher;
     cipher.SetCipherKeyString("geheim", 256);
     std::vector<std::uint8_t> block(16);
@@ -43,7 +41,6 @@ TEST(FileFormat, SaltKeyAndHashRules) {
     EXPECT_NE(jobs::saltedPasswordHash("\tgeheim"), jobs::saltedPasswordHash("geheim"));
     EXPECT_NE(jobs::makeKeyBytes(" geheim").bytes, jobs::makeKeyBytes("geheim").bytes);
     EXPECT_EQ(jobs::saltedPasswordHash("   "), jobs::saltedPasswordHash(""));
-
     auto umlauts = jobs::toWindows1252("Größe€");
     ASSERT_TRUE(umlauts);
     EXPECT_EQ(toHex(std::vector<std::uint8_t>(umlauts->begin(), umlauts->end())), "4772f6df6580");
@@ -53,12 +50,10 @@ TEST(FileFormat, SaltKeyAndHashRules) {
     EXPECT_FALSE(jobs::toWindows1252("Łódź"));
     EXPECT_FALSE(jobs::toWindows1252("\xC3"));  // cut UTF-8
     EXPECT_EQ(jobs::fromWindows1252("\x80\x81\xE4"), "€\xC2\x81ä");
-
     std::string forty(40, 'k');
     auto key = jobs::makeKeyBytes(forty);
     EXPECT_EQ(key.bytes[31], 'k');
     EXPECT_EQ(jobs::makeKeyBytes("ab").bytes[2], 0);
-
     EXPECT_EQ(jobs::crcTextFor(0x1234u, 1), "00000000");
     EXPECT_EQ(jobs::crcTextFor(0x1234u, 2), "00001234");
     EXPECT_FALSE(jobs::bodyLengthValid(31));

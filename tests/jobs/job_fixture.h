@@ -10,7 +10,7 @@
 namespace marnoq::test {
 
 class JobTest : public ::testing::Test {
-protected:
+  protected:
     // Writes a plain file and encrypts it with the password; returns the encrypted path.
     std::string makeEncrypted(const std::string& name, const std::vector<std::uint8_t>& bytes,
                               const std::string& password = "geheim") {
@@ -21,7 +21,12 @@ protected:
         EXPECT_TRUE(jobs::cmdEnc_Click(helper).allDone());
         return dir.file(name) + ".aes";
     }
-
+    jobs::JobReport decrypt(std::vector<std::string> files, const std::string& password = "geheim",
+                            jobs::DecryptTarget target = jobs::DecryptTarget::WriteFiles) {
+        view.list2 = std::move(files);
+        view.passwords[2] = password;
+        return jobs::cmdDec_Click(view, target);
+    }
     std::vector<std::string> boxTexts() const {
         std::vector<std::string> texts;
         for (const auto& box : view.boxes) {
@@ -29,7 +34,6 @@ protected:
         }
         return texts;
     }
-
     TempDir dir;
     FakeView view;
 };

@@ -55,7 +55,6 @@ TEST(NumberText, TimesAndPercentages) {
     EXPECT_EQ(jobTimeText(label, 12.5), label + "12,5 ms");
     EXPECT_EQ(jobTimeText(label, 1234567.0), label + "1234,567 s");
     EXPECT_EQ(germanDecimal(9.9999, 3), "10");
-
     EXPECT_EQ(percentDigits(0.4f), "");
     EXPECT_EQ(percentDigits(12.5f), "13");
     EXPECT_EQ(percentDigits(99.5f), "100");

@@ -13,17 +13,15 @@ namespace {
 
 using io::FileOperation;
 
-const FileOperation kOperations[] = {FileOperation::Open,  FileOperation::Create,
-                                     FileOperation::Read,  FileOperation::Write,
-                                     FileOperation::Sync,  FileOperation::Rename,
-                                     FileOperation::Stat};
+const FileOperation kOperations[] = {
+    FileOperation::Open, FileOperation::Create, FileOperation::Read, FileOperation::Write,
+    FileOperation::Sync, FileOperation::Rename, FileOperation::Stat};
 
 // Two entries, each with an older output. The output of the entry that fails keeps its exact
 // bytes; an entry after it is never reached; one before it is complete.
 class FaultMatrix : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     bool decrypting() const { return GetParam(); }
-
     void prepare() {
         const auto first = test::randomBytes(650000, 1);
         const auto second = test::randomBytes(1000, 2);
@@ -51,19 +49,15 @@ protected:
         }
         restoreOlder();
     }
-
     void restoreOlder() {
         for (const auto& output : outputs) {
             test::writeText(output, kOlder);
         }
     }
-
     static constexpr const char* kOlder = "older output, exact bytes";
-
     jobs::JobReport runJob() {
         return decrypting() ? jobs::cmdDec_Click(view) : jobs::cmdEnc_Click(view);
     }
-
     test::TempDir dir;
     test::FakeView view;
     std::vector<std::string> sources, outputs;
@@ -85,8 +79,8 @@ TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
         const auto before = dir.entries();
         for (int nth = 1; nth <= total; ++nth) {
             for (int code : {EIO, ENOSPC, EACCES}) {
-                SCOPED_TRACE(std::string(io::operationName(operation)) + " #" + std::to_string(nth) +
-                             " errno " + std::to_string(code));
+                SCOPED_TRACE(std::string(io::operationName(operation)) + " #" +
+                             std::to_string(nth) + " errno " + std::to_string(code));
                 view.boxes.clear();
                 jobs::JobReport report;
                 {

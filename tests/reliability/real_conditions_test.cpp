@@ -19,7 +19,7 @@ class RealConditionsTest : public test::JobTest {};
 
 // A small tmpfs of our own, when the test may mount one (root); otherwise the test skips.
 class SmallMount {
-public:
+  public:
     SmallMount(const std::string& where, const char* options) : where_(where) {
         ::mkdir(where.c_str(), 0755);
         mounted_ = ::mount("tmpfs", where.c_str(), "tmpfs", 0, options) == 0;
@@ -34,7 +34,7 @@ public:
         ::mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
     }
 
-private:
+  private:
     std::string where_;
     bool mounted_ = false;
 };
@@ -52,8 +52,10 @@ TEST_F(RealConditionsTest, FullFileSystem) {
     auto report = jobs::cmdEnc_Click(view);
     EXPECT_FALSE(report.allDone());
     ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_NE(view.boxes[0].text.find("kein Platz mehr frei"), std::string::npos) << view.boxes[0].text;
-    EXPECT_EQ(test::readBytes(plainPath + ".aes"), std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
+    EXPECT_NE(view.boxes[0].text.find("kein Platz mehr frei"), std::string::npos)
+        << view.boxes[0].text;
+    EXPECT_EQ(test::readBytes(plainPath + ".aes"),
+              std::vector<std::uint8_t>({'o', 'l', 'd', 'e', 'r'}));
     EXPECT_EQ(::access((dir.file("klein/") + ".gross.bin.aes.aes-marnoq-tmp-").c_str(), F_OK), -1);
 }
 
@@ -103,7 +105,6 @@ TEST_F(RealConditionsTest, PlainFileShrinkingOrVanishingDuringTheJob) {
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_NE(view.boxes[0].text.find("während der Verarbeitung kürzer"), std::string::npos);
     EXPECT_FALSE(io::exists(dir.file("s.bin.aes")));
-
     // A vanished name does not matter once the file is open: the job reads what it opened.
     test::writeBytes(dir.file("v.bin"), bytes);
     view.list1 = {dir.file("v.bin")};
@@ -133,7 +134,8 @@ TEST_F(RealConditionsTest, OutputFolderOnAnotherFileSystem) {
     EXPECT_TRUE(jobs::cmdDec_Click(view).allDone());
     EXPECT_EQ(test::readBytes(shm + "/marnoq-" + std::to_string(::getpid()) + "-dec.bin"),
               test::randomBytes(70000));
-    for (const std::string& name : {path, path + ".aes", shm + "/marnoq-" + std::to_string(::getpid()) + "-dec.bin"}) {
+    for (const std::string& name :
+         {path, path + ".aes", shm + "/marnoq-" + std::to_string(::getpid()) + "-dec.bin"}) {
         ::unlink(name.c_str());
     }
 }
@@ -142,12 +144,14 @@ TEST_F(RealConditionsTest, TwoCommandLineRunsOnTheSameFileAtOnce) {
     test::writeBytes(dir.file("shared.bin"), test::randomBytes(30 << 20));
     test::writeText(dir.file("pw"), "pw\n");
     ::chmod(dir.file("pw").c_str(), 0600);
-    const std::vector<std::string> args{MARNOQ_CLI, "encrypt", "--password-file", "pw", "shared.bin"};
+    const std::vector<std::string> args{MARNOQ_CLI, "encrypt", "--password-file", "pw",
+                                        "shared.bin"};
     test::Process first(args, dir.path());
     test::Process second(args, dir.path());
     EXPECT_EQ(first.wait().status, 0);
     EXPECT_EQ(second.wait().status, 0);
-    auto verify = test::run({MARNOQ_CLI, "verify", "--password-file", "pw", "shared.bin.aes"}, dir.path());
+    auto verify =
+        test::run({MARNOQ_CLI, "verify", "--password-file", "pw", "shared.bin.aes"}, dir.path());
     EXPECT_EQ(verify.status, 0) << verify.err;
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "shared.bin", "shared.bin.aes"}));
 }

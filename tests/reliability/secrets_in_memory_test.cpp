@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
@@ -52,17 +53,14 @@ void expandKey(const std::uint8_t* key, std::uint8_t* schedule) {
         std::uint8_t t[4];
         std::memcpy(t, schedule + 4 * (i - 1), 4);
         if (i % 8 == 0) {
-            const std::uint8_t first = t[0];
-            for (int k = 0; k < 3; ++k) {
-                t[k] = sbox(t[k + 1]);
-            }
-            t[3] = sbox(first);
+            std::rotate(t, t + 1, t + 4);
+        }
+        if (i % 4 == 0) {
+            std::transform(t, t + 4, t, sbox);
+        }
+        if (i % 8 == 0) {
             t[0] ^= roundConstant;
             roundConstant = times(roundConstant, 2);
-        } else if (i % 8 == 4) {
-            for (auto& byte : t) {
-                byte = sbox(byte);
-            }
         }
         for (int k = 0; k < 4; ++k) {
             schedule[4 * i + k] = schedule[4 * (i - 8) + k] ^ t[k];

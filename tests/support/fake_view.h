@@ -10,13 +10,12 @@ namespace marnoq::test {
 
 // A window without widgets: lists, texts and captions in memory, every visible change recorded.
 class FakeView : public jobs::JobView {
-public:
+  public:
     struct Box {
         std::string text;
         jobs::MessageIcon icon;
         std::string title;
     };
-
     std::vector<std::string> list1, list2;
     int selected1 = -1, selected2 = -1;
     std::string passwords[3];
@@ -26,7 +25,6 @@ public:
     std::string status = "0 %";
     bool statusVisible = false;
     jobs::JobState jobState;
-
     std::vector<Box> boxes;
     std::vector<std::string> statusHistory;
     std::vector<jobs::MousePointer> pointers;
@@ -35,7 +33,6 @@ public:
     int pumps = 0;
     // Runs inside letEventsRun, like a click that arrives while the job yields.
     std::function<void(FakeView&)> onEvents;
-
     int entryCount(jobs::FileList list) const override { return static_cast<int>(of(list).size()); }
     std::string entry(jobs::FileList list, int index) const override {
         return of(list).at(static_cast<std::size_t>(index));
@@ -75,12 +72,11 @@ public:
         }
     }
     jobs::JobState& state() override { return jobState; }
-
     void setPassword(const std::string& password) {
         passwords[0] = passwords[1] = passwords[2] = password;
     }
 
-private:
+  private:
     const std::vector<std::string>& of(jobs::FileList list) const {
         return list == jobs::FileList::Encrypt ? list1 : list2;
     }

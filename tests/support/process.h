@@ -14,19 +14,18 @@ struct ProcessResult {
 
 // Starts a program with the given arguments, working folder and standard input text.
 class Process {
-public:
+  public:
     Process(const std::vector<std::string>& argv, const std::string& workdir,
             const std::string& input = "");
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
-
     // Sends the signal; on Windows the program is ended with exit status 128 + number.
     void signal(int number);
     int id() const;  // the process id
     ProcessResult wait();
 
-private:
+  private:
     struct Child;  // what the system needs to wait for and stop the program
     std::unique_ptr<Child> child_;
     std::string outPath_, errPath_;

@@ -9,11 +9,10 @@ namespace marnoq::test {
 
 // Records what the cipher shows and reports, in order.
 class RecordingEvents : public CipherEvents {
-public:
+  public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void letEventsRun() override { ++pumps; }
     void Progress(const float& Percent) override { percents.push_back(Percent); }
-
     std::vector<std::string> messages;
     std::vector<float> percents;
     int pumps = 0;

@@ -26,7 +26,6 @@ class FakeDialogs : public ui::UserDialogs {
         asked.push_back(title + "|" + directory + "|" + filter);
         return answer;
     }
-
     std::vector<Box> boxes;
     std::vector<QString> asked;
     QStringList answer;

@@ -77,11 +77,9 @@ TEST(MainWindow, ToggleOptionGroupAndClearButtons) {
     EXPECT_EQ(w.Command2.text(), "N");
     EXPECT_EQ(w.Text3[2].echoMode(), QLineEdit::Password);
     EXPECT_EQ(w.Text3[0].text(), QString(32, 'x'));
-
     QTest::mouseClick(&w.Option1[0], Qt::LeftButton);
     EXPECT_TRUE(w.Option1[0].isChecked());
     EXPECT_FALSE(w.suffixOptionSelected());
-
     QTest::mouseClick(&w.Command5, Qt::LeftButton);
     EXPECT_EQ(w.List1.count(), 0);
     EXPECT_EQ(w.Label5.text(), "Files: 0");
@@ -98,11 +96,9 @@ TEST(MainWindow, DropsAndDoubleClick) {
     const QString d = QString::fromStdString(dir.path()) + "/";
     test::FakeDialogs dialogs;
     frmAES w(dialogs, {});
-
     w.List1_OLEDragDrop(urls({d + "Zeta.txt", d + "alpha.txt", d + "ordner", d + "alpha.txt"}));
     EXPECT_EQ(w.List1.entries(), (QStringList{d + "alpha.txt", d + "Zeta.txt"}));
     EXPECT_EQ(w.Label5.text(), "Files: 2");
-
     w.List2_OLEDragDrop(urls({d + "notes.md", d + "c.aes", d + "Beta.AES", d + "ordner"}));
     EXPECT_EQ(w.List2.entries(), (QStringList{d + "Beta.AES", d + "c.aes"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
@@ -110,12 +106,10 @@ TEST(MainWindow, DropsAndDoubleClick) {
               "Datei: notes.md\r\nFehler: Für die Entschlüsselung können nur verschlüsselte "
               "Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
     EXPECT_EQ(dialogs.boxes[0].title, "AES-Marnoq");
-
     // A vanished item ends the drop: what came before stays, no refresh.
     w.List1_OLEDragDrop(urls({d + "notes.md", d + "gone.txt", d + "c.aes"}));
     EXPECT_EQ(w.List1.count(), 3);
     EXPECT_EQ(w.Label5.text(), "Files: 2");
-
     w.List1.setCurrentRow(0);
     w.List1_DblClick();
     EXPECT_EQ(w.List1.count(), 2);
@@ -136,7 +130,6 @@ TEST(MainWindow, OpenDialogsAndTheirResultShapes) {
     EXPECT_EQ(dialogs.asked.back(), "T|/|X (*.aes *.AES)");
     EXPECT_EQ(ui::CutAtDelimiter("ab||cd", "||"), "ab");
     EXPECT_EQ(ui::CutAtDelimiter("abc", "||"), "abc");
-
     w.Label1.setText("something");
     QTest::mouseClick(&w.Befehl2, Qt::LeftButton);
     EXPECT_EQ(w.List1.entries(), (QStringList{"/d/ c.txt", "/d/a b.txt", "/d/d.aes"}));

@@ -33,11 +33,9 @@ TEST(GermanQt, ToolkitTextsAreGermanAndAMissingTranslationIsSaid) {
     EXPECT_EQ(dialog.findChild<QLabel*>("lookInLabel")->text(), "Suchen in:");
     QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
-
     std::ostringstream warnings;
     EXPECT_FALSE(ui::loadGermanQtTexts(*qApp, "/nicht/vorhanden", warnings));
     EXPECT_NE(warnings.str().find("qt6-translations-l10n"), std::string::npos);
-
     const char* none = nullptr;
     const std::tuple<const char*, const char*, const char*, bool> displays[] = {
         {none, none, none, true},         {"", "", "", true},
@@ -73,7 +71,6 @@ TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
     EXPECT_EQ(visited.mid(0, 17).join(' ').toStdString(),
               "List1 Text3(0) Text3(1) cmdEnc List2 Text3(2) Command2 Option1(1) txtSuffix "
               "cmdDec Befehl2 Command5 Command3 Command6 Command4 Command1 List1");
-
     QSignalSpy encrypt(&w.cmdEnc, &QPushButton::clicked);
     QSignalSpy decrypt(&w.cmdDec, &QPushButton::clicked);
     QTest::keyClick(&w.Text3[1], Qt::Key_Return);
@@ -84,7 +81,6 @@ TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
     QTest::keyClick(&w.cmdDec, Qt::Key_Space);
     EXPECT_EQ(encrypt.count(), 1);
     EXPECT_EQ(decrypt.count(), 3);
-
     w.List1.setCurrentRow(0);
     QTest::keyClick(&w.List1, Qt::Key_Delete);
     EXPECT_EQ(w.List1.entries(), (QStringList{"/a/zwei.txt"}));
@@ -148,7 +144,6 @@ TEST(ListCap, CountsOnlyNewPathsAndWaitsForTheWindowToSayItIsFull) {
     QTest::qWait(1);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].overVisibleParent);
-
     QPoint centre;
     QTimer::singleShot(0, [&centre] {
         QWidget* box = QApplication::activeModalWidget();

@@ -48,7 +48,6 @@ TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
         statuses.back().startsWith("File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: "));
     EXPECT_EQ(w.Label1.text(), statuses.back());
     EXPECT_EQ(w.cmdEnc.text(), "AES Encrypt");
-
     // List1 is sorted: drei, eins, zwei; the decrypt list takes the outputs from the command line.
     ui::frmAES d(dialogs, {dir.file("eins.bin.aes"), dir.file("zwei.bin.aes")});
     d.show();
