@@ -2,11 +2,8 @@
 
 #include "io/file_error.h"
 #include "io/temporary_output.h"
-#include "jobs/decrypt_job.h"
-#include "jobs/encrypt_job.h"
-#include "support/fake_view.h"
+#include "jobs/job_fixture.h"
 #include "support/fault_plan.h"
-#include "support/temp_dir.h"
 
 namespace marnoq {
 namespace {
@@ -19,47 +16,46 @@ const FileOperation kOperations[] = {
 
 // Two entries, each with an older output. The output of the entry that fails keeps its exact
 // bytes; an entry after it is never reached; one before it is complete.
-class FaultMatrix : public ::testing::TestWithParam<bool> {
+class FaultMatrix : public test::JobTest, public ::testing::WithParamInterface<bool> {
   protected:
     bool decrypting() const { return GetParam(); }
+
     void prepare() {
         const auto first = test::randomBytes(650000, 1);
         const auto second = test::randomBytes(1000, 2);
-        test::writeBytes(dir.file("erste Datei.bin"), first);
-        test::writeBytes(dir.file("zweite.bin"), second);
         if (decrypting()) {
-            test::FakeView helper;
-            helper.list1 = {dir.file("erste Datei.bin"), dir.file("zweite.bin")};
-            helper.setPassword("pw");
-            ASSERT_TRUE(jobs::cmdEnc_Click(helper).allDone());
-            view.list2 = {dir.file("erste Datei.bin.aes"), dir.file("zweite.bin.aes")};
+            sources = {makeEncrypted("erste Datei.bin", first, "pw"),
+                       makeEncrypted("zweite.bin", second, "pw")};
             outputs = {dir.file("erste Datei-dec.bin"), dir.file("zweite-dec.bin")};
-            sources = view.list2;
         } else {
-            view.list1 = {dir.file("erste Datei.bin"), dir.file("zweite.bin")};
+            test::writeBytes(dir.file("erste Datei.bin"), first);
+            test::writeBytes(dir.file("zweite.bin"), second);
+            sources = {dir.file("erste Datei.bin"), dir.file("zweite.bin")};
             outputs = {dir.file("erste Datei.bin.aes"), dir.file("zweite.bin.aes")};
-            sources = view.list1;
         }
+        (decrypting() ? view.list2 : view.list1) = sources;
         view.setPassword("pw");
         // What a complete run leaves under each output name.
         test::FakeView dry = view;
-        ASSERT_TRUE((decrypting() ? jobs::cmdDec_Click(dry) : jobs::cmdEnc_Click(dry)).allDone());
+        ASSERT_TRUE(runOn(dry).allDone());
         for (const auto& output : outputs) {
             complete.push_back(test::readBytes(output));
         }
         restoreOlder();
     }
+
     void restoreOlder() {
         for (const auto& output : outputs) {
             test::writeText(output, kOlder);
         }
     }
+
     static constexpr const char* kOlder = "older output, exact bytes";
-    jobs::JobReport runJob() {
-        return decrypting() ? jobs::cmdDec_Click(view) : jobs::cmdEnc_Click(view);
+
+    jobs::JobReport runOn(test::FakeView& on) const {
+        return decrypting() ? jobs::cmdDec_Click(on) : jobs::cmdEnc_Click(on);
     }
-    test::TempDir dir;
-    test::FakeView view;
+
     std::vector<std::string> sources, outputs;
     std::vector<std::vector<std::uint8_t>> complete;
 };
@@ -72,7 +68,7 @@ TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
         {
             test::FaultPlan counter(operation, 0, 0);
             test::FakeView dry = view;
-            (decrypting() ? jobs::cmdDec_Click(dry) : jobs::cmdEnc_Click(dry));
+            runOn(dry);
             total = counter.count();
         }
         restoreOlder();
@@ -85,7 +81,7 @@ TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
                 jobs::JobReport report;
                 {
                     test::FaultPlan plan(operation, nth, code);
-                    report = runJob();
+                    report = runOn(view);
                 }
                 ++tried;
                 EXPECT_FALSE(report.allDone());

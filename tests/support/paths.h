@@ -9,21 +9,18 @@
 
 namespace marnoq::test {
 
-// Every block path this machine runs, the table code (nullptr) first.
-inline std::vector<const BlockPath*> allBlockPaths() {
-    std::vector<const BlockPath*> paths{nullptr};
-    for (const BlockPath* path : availableBlockPaths()) {
-        paths.push_back(path);
-    }
+// Every path this machine runs, the portable code (nullptr) first.
+template <typename Path>
+std::vector<const Path*> withPortable(const std::vector<const Path*>& fast) {
+    std::vector<const Path*> paths{nullptr};
+    paths.insert(paths.end(), fast.begin(), fast.end());
     return paths;
 }
-
+inline std::vector<const BlockPath*> allBlockPaths() {
+    return withPortable(availableBlockPaths());
+}
 inline std::vector<const CrcPath*> allCrcPaths() {
-    std::vector<const CrcPath*> paths{nullptr};
-    for (const CrcPath* path : availableCrcPaths()) {
-        paths.push_back(path);
-    }
-    return paths;
+    return withPortable(availableCrcPaths());
 }
 
 template <typename Path>
@@ -39,7 +36,7 @@ std::string pathLabel(const Path* path) {
 
 // Runs the test body on the given paths and restores the fastest ones afterwards.
 class PathScope {
-public:
+  public:
     PathScope(const BlockPath* block, const CrcPath* crc) {
         selectBlockPath(block);
         selectCrcPath(crc);
