@@ -104,8 +104,6 @@ cRijndael::cRijndael(CipherEvents* events) : events_(events) {
 cRijndael::~cRijndael() {
     secureWipe(std::span(FwdKey));
     secureWipe(std::span(InvKey));
-    unlockInMemory(FwdKey.data(), sizeof FwdKey);
-    unlockInMemory(InvKey.data(), sizeof InvKey);
 }
 
 std::int32_t cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, std::int32_t KeyBits) {

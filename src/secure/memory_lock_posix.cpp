@@ -4,16 +4,8 @@
 
 namespace marnoq {
 
-void lockInMemory(const void* data, std::size_t size) {
-    if (size != 0) {
-        ::mlock(data, size);
-    }
-}
-
-void unlockInMemory(const void* data, std::size_t size) {
-    if (size != 0) {
-        ::munlock(data, size);
-    }
+void lockPage(const void* page, std::size_t size) {
+    ::mlock(page, size);
 }
 
 }  // namespace marnoq

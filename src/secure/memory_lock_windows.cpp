@@ -4,16 +4,8 @@
 
 namespace marnoq {
 
-void lockInMemory(const void* data, std::size_t size) {
-    if (size != 0) {
-        ::VirtualLock(const_cast<void*>(data), size);
-    }
-}
-
-void unlockInMemory(const void* data, std::size_t size) {
-    if (size != 0) {
-        ::VirtualUnlock(const_cast<void*>(data), size);
-    }
+void lockPage(const void* page, std::size_t size) {
+    ::VirtualLock(const_cast<void*>(page), size);
 }
 
 }  // namespace marnoq

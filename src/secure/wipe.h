@@ -32,7 +32,7 @@ void secureWipe(std::span<T, N> items) {
 
 // A string for secrets, kept out of swap where the system allows, that wipes itself when it goes.
 class SecretString {
-public:
+  public:
     SecretString() = default;
     explicit SecretString(std::string text) : text_(std::move(text)) { lock(); }
     SecretString(const SecretString& other) : text_(other.text_) { lock(); }
@@ -49,12 +49,11 @@ public:
     const std::string& str() const { return text_; }
     std::string& str() { return text_; }
 
-private:
+  private:
     void lock() { lockInMemory(text_.data(), text_.capacity()); }
     // The whole buffer: bytes past the end may still hold an earlier, longer text.
     void release() {
         text_.resize(text_.capacity());
-        unlockInMemory(text_.data(), text_.size());
         secureWipe(text_);
     }
 
