@@ -42,6 +42,7 @@ class TemporaryOutput {
   private:
     void openNamed(mode_t mode);
     void linkUnderTemporaryName();
+    bool linkAsDestination();
 
     std::string destination_;
     std::string leaf_;
