@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <thread>
+#include <unordered_set>
 
 #include "cipher/rijndael.h"
 #include "cli/cli_options.h"
@@ -41,9 +42,24 @@ void printLine(std::FILE* stream, const std::string& text) {
     std::fprintf(stream, "%s\n", terminalText(text).c_str());
 }
 
-std::string absolutePath(const std::string& path) {
-    return io::utf8Text(std::filesystem::absolute(io::utf8Path(path)).lexically_normal());
-}
+// Makes names absolute. The working folder is asked once, not for each of thousands of names,
+// and only when a name is relative: it may have been deleted.
+class AbsolutePaths {
+  public:
+    std::string operator()(const std::string& path) {
+        std::filesystem::path given = io::utf8Path(path);
+        if (!given.is_absolute()) {
+            if (workingFolder_.empty()) {
+                workingFolder_ = std::filesystem::current_path();
+            }
+            given = workingFolder_ / given;
+        }
+        return io::utf8Text(given.lexically_normal());
+    }
+
+  private:
+    std::filesystem::path workingFolder_;
+};
 
 // The files of the command line: folders walked with -r, absolute paths, each once.
 struct Inputs {
@@ -55,8 +71,10 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
     Inputs inputs;
     const bool takesPlain = options.command == Command::Encrypt;
     std::size_t leftOut = 0;
+    std::unordered_set<std::string> seen;
+    AbsolutePaths absolutePath;
     auto add = [&](const std::string& path) {
-        if (std::find(inputs.files.begin(), inputs.files.end(), path) != inputs.files.end()) {
+        if (!seen.insert(path).second) {
             if (!options.quiet) {
                 printLine(err, "Hinweis: " + path +
                                    " ist mehrfach angegeben und wird einmal bearbeitet.");
@@ -77,8 +95,8 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
         }
         if (!options.recursive) {
             if (!options.quiet) {
-                printLine(err,
-                          "Hinweis: " + path + " ist ein Ordner; mit -r werden Ordner durchlaufen.");
+                printLine(
+                    err, "Hinweis: " + path + " ist ein Ordner; mit -r werden Ordner durchlaufen.");
             }
             add(path);
             continue;
@@ -191,7 +209,8 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
             if (!jobs::hasAesExtension(file) && !io::isDirectory(file)) {
                 printLine(streams.err,
                           "Nur Dateien mit der Erweiterung .aes können entschlüsselt oder "
-                          "geprüft werden: " + file);
+                          "geprüft werden: " +
+                              file);
                 return kUsage;
             }
         }
@@ -232,7 +251,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     view.setNaming(!options.originalName, options.suffix);
     view.setOutput(options.output.empty() || options.output == io::kStandardStream
                        ? options.output
-                       : absolutePath(options.output));
+                       : AbsolutePaths()(options.output));
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;
@@ -282,12 +301,11 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
                 std::fputs(usageText(), streams.out);
                 return kOk;
             case Command::Version:
-                std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n",
-                             kVersion, kCommit, cRijndael::BlockPathName(), crcPathName());
+                std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n", kVersion,
+                             kCommit, cRijndael::BlockPathName(), crcPathName());
                 return kOk;
             case Command::Info:
-                return info(collectInputs(options, streams.err), options, streams.out,
-                            streams.err);
+                return info(collectInputs(options, streams.err), options, streams.out, streams.err);
             default:
                 return runJob(options, collectInputs(options, streams.err), streams, stopSignal);
         }

@@ -49,7 +49,9 @@ void CliView::setFiles(jobs::FileList list, std::vector<std::string> files) {
     files_ = std::move(files);
     sizes_.clear();
     totalBytes_ = 0;
-    for (const auto& file : files_) {
+    // Only the status line on a terminal shows totals; elsewhere the sizes are not worth a
+    // look at every file.
+    for (const auto& file : interactive_ ? files_ : std::vector<std::string>{}) {
         std::error_code unknown;
         std::uint64_t size = std::filesystem::file_size(io::utf8Path(file), unknown);
         if (unknown) {
