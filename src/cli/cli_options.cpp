@@ -38,12 +38,67 @@ std::string shortName(const std::string& arg) {
     return found == kLongNames.end() ? arg : found->second;
 }
 
+const std::set<std::string> kTakesValue = {"--password-file", "--suffix", "-o", "-j"};
+
+// Appends "-rqj4" as "-r", "-q", "-j", "4"; anything unknown stays whole for the message. True
+// when the last option still waits for its value in the next word.
+bool appendShortOptions(const std::string& word, std::vector<std::string>& plain) {
+    std::vector<std::string> options;
+    for (std::size_t k = 1; k < word.size(); ++k) {
+        const std::string option{'-', word[k]};
+        if (kTakesValue.contains(option)) {
+            options.push_back(option);
+            const bool attached = k + 1 < word.size();
+            if (attached) {
+                options.push_back(word.substr(k + 1));
+            }
+            plain.insert(plain.end(), options.begin(), options.end());
+            return !attached;
+        }
+        if (option != "-r" && option != "-q") {
+            plain.push_back(word);
+            return false;
+        }
+        options.push_back(option);
+    }
+    plain.insert(plain.end(), options.begin(), options.end());
+    return false;
+}
+
+// The spellings scripts are used to, taken apart into the plain ones: --jobs=4, -j4, -oFILE
+// and flags given together as in -rq.
+std::vector<std::string> plainSpellings(const std::vector<std::string>& arguments) {
+    std::vector<std::string> plain;
+    bool onlyFiles = false;
+    bool isValue = false;  // the word after "-o" or "--suffix" is theirs, whatever it looks like
+    for (const std::string& arg : arguments) {
+        const auto equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (isValue || onlyFiles || arg.size() < 3 || arg[0] != '-') {
+            onlyFiles = onlyFiles || (arg == "--" && !isValue);
+            isValue = !isValue && !onlyFiles && kTakesValue.contains(arg);
+            plain.push_back(arg);
+        } else if (arg[1] != '-') {
+            isValue = appendShortOptions(arg, plain);
+        } else if (equals != std::string::npos && kTakesValue.contains(shortName(name))) {
+            isValue = false;
+            plain.push_back(name);
+            plain.push_back(arg.substr(equals + 1));
+        } else {
+            isValue = kTakesValue.contains(shortName(arg));
+            plain.push_back(arg);
+        }
+    }
+    return plain;
+}
+
 }  // namespace
 
-ParseResult parseArguments(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) {
+ParseResult parseArguments(const std::vector<std::string>& givenArguments) {
+    if (givenArguments.empty()) {
         return failure("Kein Befehl angegeben.");
     }
+    const std::vector<std::string> arguments = plainSpellings(givenArguments);
     auto found = kCommands.find(arguments[0]);
     if (found == kCommands.end()) {
         return failure("Unbekannter Befehl: " + arguments[0]);
@@ -199,6 +254,8 @@ const char* usageText() {
            "auf\n"
            "                  der Standardfehlerausgabe.\n"
            "  -q, --quiet     nur Fehler ausgeben.\n"
+           "Werte auch angehängt (-j4, -oDATEI, --jobs=4, --password-file=PFAD), Schalter\n"
+           "zusammen (-rq).\n"
            "\n"
            "Exit-Status: 0 alles erledigt und geprüft, 1 eine Datei ist fehlgeschlagen,\n"
            "             2 Aufruf- oder Eingabefehler, 128+n abgebrochen durch Signal n\n"

@@ -25,6 +25,32 @@ TEST(CliOptions, CommandsSourcesAndNaming) {
     EXPECT_EQ(parseArguments({"encrypt", "-o", "x.aes", "-"}).options->output, "x.aes");
 }
 
+TEST(CliOptions, ScriptSpellingsMeanThePlainOnes) {
+    using Words = std::vector<std::string>;
+    const std::vector<std::pair<Words, Words>> same = {
+        {{"encrypt", "-j4", "-rq", "a"}, {"encrypt", "-j", "4", "-r", "-q", "a"}},
+        {{"encrypt", "-qrj2", "a"}, {"encrypt", "-q", "-r", "-j", "2", "a"}},
+        {{"encrypt", "--jobs=3", "--output=x.aes", "a"},
+         {"encrypt", "-j", "3", "-o", "x.aes", "a"}},
+        {{"decrypt", "--password-file=p=w", "-ox", "a.aes"},
+         {"decrypt", "--password-file", "p=w", "-o", "x", "a.aes"}},
+        // A value stays whole whatever it looks like, and so does everything after "--".
+        {{"decrypt", "--suffix", "-rq", "a.aes"}, {"decrypt", "--suffix=-rq", "a.aes"}},
+        {{"encrypt", "-o", "-j4", "--", "-rq"}, {"encrypt", "--output=-j4", "--", "-rq"}}};
+    for (const auto& [scripted, plain] : same) {
+        const auto a = parseArguments(scripted).options;
+        const auto b = parseArguments(plain).options;
+        ASSERT_TRUE(a && b) << scripted[1];
+        EXPECT_EQ(std::tie(a->files, a->jobs, a->output, a->suffix, a->passwordFile, a->recursive,
+                           a->quiet),
+                  std::tie(b->files, b->jobs, b->output, b->suffix, b->passwordFile, b->recursive,
+                           b->quiet))
+            << scripted[1];
+    }
+    EXPECT_EQ(parseArguments({"encrypt", "-rx", "a"}).error, "Unbekannte Option: -rx");
+    EXPECT_EQ(parseArguments({"encrypt", "--quiet=1", "a"}).error, "Unbekannte Option: --quiet=1");
+}
+
 TEST(CliOptions, RefusalsSayWhy) {
     EXPECT_EQ(parseArguments({}).error, "Kein Befehl angegeben.");
     EXPECT_EQ(parseArguments({"shred", "a"}).error, "Unbekannter Befehl: shred");
