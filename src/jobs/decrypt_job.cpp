@@ -12,6 +12,7 @@
 #include "io/temporary_output.h"
 #include "jobs/job_run.h"
 #include "jobs/messages.h"
+#include "jobs/output_target.h"
 #include "jobs/password_input.h"
 #include "jobs/path_functions.h"
 
@@ -50,14 +51,8 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     if (dst == src || io::sameFile(dst, src)) {
         throw JobFailure(sameFileMessage(dst));
     }
-    if (io::isDirectory(dst)) {
-        io::throwFileError(io::FileOperation::Create, dst, EISDIR);
-    }
-    if (io::exists(dst) && !io::isRegularFile(dst)) {
-        throw JobFailure(specialOutputMessage(dst));
-    }
     // An older file of the output name survives a result that fails its checksum.
-    const bool olderExists = io::exists(dst);
+    const bool olderExists = checkOutputTarget(dst);
     std::optional<io::TemporaryOutput> out;
     Crc32 crc;
     auto result = run.cipher().DecryptToSink(

@@ -1,36 +1,23 @@
 #include "jobs/encrypt_job.h"
 
-#include <cerrno>
 #include <optional>
 
 #include "digest/crc32.h"
-#include "io/file_error.h"
-#include "io/file_system.h"
 #include "io/input_file.h"
 #include "io/standard_streams.h"
 #include "io/temporary_output.h"
 #include "jobs/job_run.h"
 #include "jobs/messages.h"
+#include "jobs/output_target.h"
 #include "jobs/password_input.h"
 
 namespace marnoq::jobs {
 namespace {
 
-// A named output that is no regular file (a pipe, a device) cannot take the checksum that is
-// written into the header once the body is done, nor the rename of a finished temporary file.
-void refuseSpecialOutput(const std::string& dst) {
-    if (io::isDirectory(dst)) {
-        io::throwFileError(io::FileOperation::Create, dst, EISDIR);
-    }
-    if (io::exists(dst) && !io::isRegularFile(dst)) {
-        throw JobFailure(specialOutputMessage(dst));
-    }
-}
-
 template <typename Encrypt>
 JobReport::File encryptInto(JobRun& run, const std::string& src, const std::string& dst,
                             mode_t mode, const std::string& hash, Encrypt&& encrypt) {
-    refuseSpecialOutput(dst);
+    checkOutputTarget(dst);
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
     // The checksum comes from the same pass as the body and is written into place afterwards.
