@@ -1,24 +1,18 @@
 #include "support/hex.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace marnoq::test {
 
 std::vector<std::uint8_t> fromHex(std::string_view hex) {
+    std::string digits;
+    std::copy_if(hex.begin(), hex.end(), std::back_inserter(digits),
+                 [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
     std::vector<std::uint8_t> bytes;
-    int pending = -1;
-    for (char c : hex) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            continue;
-        }
-        int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                                                                : std::tolower(c) - 'a' + 10;
-        if (pending < 0) {
-            pending = digit;
-        } else {
-            bytes.push_back(static_cast<std::uint8_t>(pending * 16 + digit));
-            pending = -1;
-        }
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
     }
     return bytes;
 }
