@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "cli/console.h"
 #include "support/cli_fixture.h"
 
 namespace marnoq {
@@ -84,6 +85,23 @@ TEST_F(CliTest, AStopThatEndsAPipedProducerCommitsNothing) {
             << test::readText(dir.file("z.aes")).size();
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "status", "z.aes"}));
     }
+}
+
+// The same race without timing: a stop signal still waiting for its handler counts as a stop.
+TEST(StopRequest, APendingStopSignalCountsBeforeItsHandlerRuns) {
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTERM);
+    sigset_t before;
+    ::pthread_sigmask(SIG_BLOCK, &stop, &before);
+    const bool idle = cli::stopRequested(nullptr);
+    ::raise(SIGTERM);
+    const bool pending = cli::stopRequested(nullptr);
+    int taken = 0;
+    ::sigwait(&stop, &taken);
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    EXPECT_FALSE(idle);
+    EXPECT_TRUE(pending);
 }
 
 TEST_F(CliTest, PasswordSourcesAreBoundedToOneShortLine) {

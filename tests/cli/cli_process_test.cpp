@@ -82,6 +82,10 @@ TEST_F(CliTest, SameFileTwiceOwnOutputNameAndFolderInTheWay) {
     EXPECT_EQ(self.status, 1);
     EXPECT_NE(self.err.find("würde sich selbst überschreiben"), std::string::npos);
     EXPECT_EQ(test::readBytes(dir.file("notes.aes")), encrypted);
+    auto onto = cli({"encrypt", "--password-file", "pw", "-o", "./notes", "notes"});
+    EXPECT_EQ(onto.status, 2);
+    EXPECT_NE(onto.err.find("ist die Eingabe selbst"), std::string::npos);
+    EXPECT_EQ(test::readText(dir.file("notes")), "some notes");
     test::makeFolder(dir.file("notes-dec"));
     auto folder = cli({"decrypt", "--password-file", "pw", "notes.aes"});
     EXPECT_EQ(folder.status, 1);

@@ -180,6 +180,10 @@ TEST_F(CliTest, JsonRecordsParseBackWithEveryOutcome) {
     EXPECT_NE(byOutcome["failed"]["error"].get<std::string>().find("folder"), std::string::npos);
     EXPECT_TRUE(byOutcome.contains("wrong_password") && byOutcome.contains("foreign") &&
                 byOutcome.contains("skipped") && byOutcome.contains("size_error"));
+    const auto info = jsonLines(cli({"info", "--json", "good.aes"}).out);
+    ASSERT_EQ(info.size(), 1u);
+    EXPECT_EQ(info[0]["body_length"], 16);
+    EXPECT_EQ(info[0]["stored_crc"], byOutcome["done"]["stored_crc"]);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ TEST(FileListRules, SortsIgnoringCaseKeepsEachPathOnce) {
         {{"/x/b.txt", "/x/B.txt", "/x/b.txt"}, {"/x/b.txt", "/x/B.txt"}},
         {{"Zebra", "öl", "Öl", "apfel", "Ärger"}, {"apfel", "Zebra", "Ärger", "öl", "Öl"}},
         {{"łąka", "Łódź", "Lz"}, {"Lz", "Łódź", "łąka"}},
+        {{"Ābc", "āba"}, {"āba", "Ābc"}},  // the first letter of Latin Extended-A
         {{"ab", "a", "Ab"}, {"a", "ab", "Ab"}},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,41 @@
+#include "jobs/parallel_file_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "support/fake_view.h"
+
+namespace marnoq {
+namespace {
+
+using jobs::FileOutcome;
+
+// An error no job expects (memory running out, say) ends its own file with the error's text;
+// the files before it keep their results.
+TEST(ParallelFileRunner, AnUnexpectedErrorEndsItsFileWithItsText) {
+    test::FakeView view;
+    view.list1 = {"a", "b", "c"};
+    jobs::ParallelFileRunner runner(view, jobs::FileList::Encrypt, 2);
+    const auto report = runner.run(
+        [](jobs::JobView& one) {
+            const std::string file = one.entry(jobs::FileList::Encrypt, 0);
+            if (file == "b") {
+                throw std::runtime_error("Nicht genug Speicher");
+            }
+            jobs::JobReport done;
+            done.started = true;
+            done.files.push_back({file, FileOutcome::Done});
+            return done;
+        },
+        " , EncryptTime: ");
+    ASSERT_GE(report.files.size(), 2u);
+    EXPECT_EQ(report.files[0].outcome, FileOutcome::Done);
+    EXPECT_EQ(report.files[1].path, "b");
+    EXPECT_EQ(report.files[1].outcome, FileOutcome::Failed);
+    ASSERT_FALSE(view.boxes.empty());
+    EXPECT_EQ(view.boxes[0].text, "Nicht genug Speicher");
+}
+
+}  // namespace
+}  // namespace marnoq
