@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -15,71 +14,24 @@
 #include "secure/process_protection.h"
 #include "secure/wipe.h"
 #include "support/fake_view.h"
+#include "support/hex.h"
 #include "support/temp_dir.h"
 
 namespace marnoq {
 namespace {
 
-std::uint8_t times(std::uint8_t a, std::uint8_t b) {
-    std::uint8_t product = 0;
-    for (; b != 0; b >>= 1) {
-        if (b & 1) {
-            product ^= a;
-        }
-        a = static_cast<std::uint8_t>((a << 1) ^ ((a & 0x80) ? 0x1b : 0));
-    }
-    return product;
-}
-
-// The S-box from its definition (inverse in GF(2^8), then the affine map), so the test needs
-// nothing of the code under test to know what a key schedule looks like.
-std::uint8_t sbox(std::uint8_t x) {
-    std::uint8_t inverse = 1;
-    for (int i = 0; i < 254; ++i) {
-        inverse = times(inverse, x);
-    }
-    std::uint8_t s = 0x63;
-    for (int shift = 0; shift < 5; ++shift) {
-        s ^= static_cast<std::uint8_t>((inverse << shift) | (inverse >> ((8 - shift) & 7)));
-    }
-    return s;
-}
-
-// The 240 bytes of an AES-256 key schedule.
-void expandKey(const std::uint8_t* key, std::uint8_t* schedule) {
-    std::memcpy(schedule, key, 32);
-    std::uint8_t roundConstant = 1;
-    for (int i = 8; i < 60; ++i) {
-        std::uint8_t t[4];
-        std::memcpy(t, schedule + 4 * (i - 1), 4);
-        if (i % 8 == 0) {
-            std::rotate(t, t + 1, t + 4);
-        }
-        if (i % 4 == 0) {
-            std::transform(t, t + 4, t, sbox);
-        }
-        if (i % 8 == 0) {
-            t[0] ^= roundConstant;
-            roundConstant = times(roundConstant, 2);
-        }
-        for (int k = 0; k < 4; ++k) {
-            schedule[4 * i + k] = schedule[4 * (i - 8) + k] ^ t[k];
-        }
-    }
-}
-
-// The needles, 16 bytes each: two pieces of the password, then round keys 2 to 14 (keys 0 and
-// 1 are the password itself), as the cipher keeps them.
-__attribute__((noinline)) void makeNeedles(const std::string& password,
-                                           std::array<std::uint8_t, 16 * (2 + 13)>& needles) {
-    std::array<std::uint8_t, 240> schedule{};
-    std::memcpy(schedule.data(), password.data(), password.size());
-    expandKey(schedule.data(), schedule.data());
-    std::memcpy(needles.data(), schedule.data(), 16);
-    std::memcpy(needles.data() + 16, schedule.data() + 8, 16);
-    std::memcpy(needles.data() + 32, schedule.data() + 32, 13 * 16);
-    secureWipe(std::span(schedule));
-}
+// What a job with the password below must not leave behind, 16 bytes each: two pieces of the
+// password, then round keys 2 to 14 of its AES-256 schedule (keys 0 and 1 are the password
+// itself). Kept as hex text, so the test's own data holds no copy of the bytes.
+constexpr const char* kNeedles =
+    "444b5259464d5441484f56434a515845484f56434a5158454c535a474e554249"
+    "2628313a6065657b282a3338627b6b7de67225b8a82767f1a82767f1a82767f1"
+    "e8ad90f888c8f583a0e2c6bbc299adc6c39cb00c6bbbd7fdc39cb00c6bbbd7fd"
+    "06a3c4878e6b31042e89f7bfec105a790d560eba66edd947a571694bcecabeb6"
+    "7a0d8a0cf466bb08daef4cb736ff16ce084049316ead9076cbdcf93d0516478b"
+    "2dadb767d9cb0c6f032440d835db56169ef9f876f05468003b88913d3e9ed6b6"
+    "065bf9d5df90f5badcb4b562e96fe3748051e9e4700581e44b8d10d97513c66f"
+    "3bef5148e47fa4f238cb1190d1a4f2e4";
 
 constexpr std::uintptr_t kLargestRegion = std::uintptr_t{1} << 30;
 
@@ -160,7 +112,9 @@ TEST(SecretsInMemory, NoPasswordOrKeyScheduleIsLeftAfterAJob) {
         }
     }
     std::array<std::uint8_t, 16 * (2 + 13)> needles{};
-    makeNeedles(password, needles);
+    auto bytes = test::fromHex(kNeedles);
+    std::copy(bytes.begin(), bytes.end(), needles.begin());
+    secureWipe(std::span(bytes));
     secureWipe(password);
     clearVectorRegisters();  // what making the needles left behind
     wipeStackBelow();
