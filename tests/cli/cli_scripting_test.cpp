@@ -184,6 +184,10 @@ TEST_F(CliTest, JsonRecordsParseBackWithEveryOutcome) {
     ASSERT_EQ(info.size(), 1u);
     EXPECT_EQ(info[0]["body_length"], 16);
     EXPECT_EQ(info[0]["stored_crc"], byOutcome["done"]["stored_crc"]);
+    const auto plain =
+        jsonLines(cli({"decrypt", "--json", "--password-file", "pw", "good.aes"}).out);
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_EQ(plain[0]["output"], dir.file("good-dec"));
 }
 
 }  // namespace
