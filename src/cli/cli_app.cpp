@@ -204,6 +204,12 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
            const volatile std::sig_atomic_t* stopSignal) {
     const bool encrypt = options.command == Command::Encrypt;
     const std::vector<std::string>& files = inputs.files;
+    if (files.empty()) {  // only folders walked with -r that hold nothing to do
+        if (!options.quiet) {
+            printLine(streams.err, "Hinweis: Keine passenden Dateien gefunden, nichts zu tun.");
+        }
+        return inputs.walkFailed ? kFileFailed : kOk;
+    }
     if (!encrypt) {
         for (const auto& file : files) {
             if (!jobs::hasAesExtension(file) && !io::isDirectory(file)) {
@@ -232,8 +238,14 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         printLine(streams.err, password.error);
         return kUsage;
     }
+    const std::string& typed = password.passwords->first.str();
+    if (encrypt && !typed.empty() && (typed.front() == ' ' || typed.back() == ' ')) {
+        printLine(streams.err,
+                  "Warnung: Das Passwort beginnt oder endet mit einem Leerzeichen. Es gehört "
+                  "dazu: Beim Entschlüsseln muss es genauso angegeben werden.");
+    }
     // The window's boxes take 32 characters; longer passwords would make files it cannot open.
-    auto converted = jobs::toWindows1252(password.passwords->first.str());
+    auto converted = jobs::toWindows1252(typed);
     const std::size_t convertedLength = converted ? converted->size() : 0;
     if (converted) {
         secureWipe(*converted);
@@ -266,9 +278,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     if (options.json) {
         printJson(report.files, streams.out);
     }
-    if (!options.quiet) {
-        reportSkipped(report, streams.err);
-    }
+    reportSkipped(report, streams.err);  // an error: it makes the status 1, so -q shows it too
     if (report.aborted) {
         // Only a stop signal or a reader that closed the pipe aborts; the latter ends quietly,
         // as SIGPIPE itself would (Windows has no such signal).

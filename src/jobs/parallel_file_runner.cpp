@@ -182,6 +182,10 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
                 report.inputError = report.inputError || oldest.report.inputError;
                 report.aborted = report.aborted || oldest.report.aborted;
                 ended = endsTheJob(oldest.report);
+            } else if (!oldest.report.aborted) {
+                // Finished before it saw the stop: what it wrote is reported, though not shown.
+                report.files.insert(report.files.end(), oldest.report.files.begin(),
+                                    oldest.report.files.end());
             }
             window.pop_front();
         }

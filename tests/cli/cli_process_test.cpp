@@ -33,6 +33,7 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
     test::writeText(dir.file("a.txt"), "text");
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "a.txt"}).status, 0);
     test::writeText(dir.file("fremd.aes"), "this is not ours at all, really not");
+    test::makeFolder(dir.file("leer"));
     const struct {
         std::vector<std::string> args;
         std::string input;
@@ -45,7 +46,8 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
          1,
          "wurde nicht mit diesem Programm verschlüsselt"},
         {{"info", "fremd.aes"}, "", 1, ""},
-        {{"encrypt", "--password-file", "pw", "missing.txt"}, "", 1, ""},
+        {{"encrypt", "-q", "--password-file", "pw", "missing.txt"}, "", 1, "Übersprungen"},
+        {{"encrypt", "-r", "--password-file", "pw", "leer"}, "", 0, "nichts zu tun"},
         {{"encrypt", "--password-file", "fehlt.txt", "a.txt"},
          "",
          2,
@@ -56,6 +58,7 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
         {{"encrypt", "--password-stdin", "a.txt"}, std::string(33, 'x') + "\n", 2, ""},
         {{"encrypt", "--password-stdin", "a.txt"}, "пароль\n", 2, "Windows-1252"},
         {{"encrypt", "a.txt"}, "", 2, ""},  // no terminal in the test
+        {{"encrypt", "--password-stdin", "a.txt"}, "offen \n", 0, "endet mit einem Leerzeichen"},
         {{"--help"}, "", 0, ""},
     };
     for (const auto& c : cases) {

@@ -126,21 +126,24 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
     }
     ASSERT_EQ(cli({"encrypt", "-r", "--password-file", "pw", "many"}).status, 0);
     test::writeText(dir.file("many/f100.aes"), "not one of ours, but long enough for a header");
-    // Removes the outputs and counts those of files after the foreign one.
-    auto decryptedAfter = [&] {
-        int count = 0;
+    // Removes the outputs and counts them: all, and those of files after the foreign one.
+    auto decrypted = [&] {
+        std::pair<int, int> count;
         for (int i = 0; i < 200; ++i) {
             char name[32];
             std::snprintf(name, sizeof name, "many/f%03d-dec", i);
-            count += ::unlink(dir.file(name).c_str()) == 0 && i > 100;
+            const bool removed = ::unlink(dir.file(name).c_str()) == 0;
+            count.first += removed;
+            count.second += removed && i > 100;
         }
         return count;
     };
     auto one = cli({"decrypt", "-j", "1", "-r", "--password-file", "pw", "many"});
-    EXPECT_TRUE(io::isRegularFile(dir.file("many/f099-dec")));
-    EXPECT_EQ(decryptedAfter(), 0);
-    auto four = cli({"decrypt", "-j", "4", "-r", "--password-file", "pw", "many"});
-    EXPECT_LE(decryptedAfter(), 3);  // at most the files already running with the stopping one
+    EXPECT_EQ(decrypted(), std::make_pair(100, 0));
+    auto four = cli({"decrypt", "--json", "-j", "4", "-r", "--password-file", "pw", "many"});
+    const auto [written, after] = decrypted();
+    EXPECT_LE(after, 3);  // at most the files already running with the stopping one
+    EXPECT_EQ(jsonLines(four.out).size(), written + 1u) << "every file written has its record";
     EXPECT_EQ(one.status, 1);
     EXPECT_EQ(four.status, one.status);
     EXPECT_EQ(four.err, one.err);
