@@ -47,6 +47,7 @@ TEST(FileFormat, SaltKeyAndHashRules) {
     auto hash = jobs::saltedPasswordHash(*umlauts);
     EXPECT_EQ(toHex(std::vector<std::uint8_t>(hash.begin(), hash.end())),
               "b9568b8f16a64d37dde5ed94367011a49d74d3f5");
+    EXPECT_EQ(jobs::toWindows1252("a\u00A0b").value_or(""), "a\xA0" "b");  // no-break space
     EXPECT_FALSE(jobs::toWindows1252("Łódź"));
     EXPECT_FALSE(jobs::toWindows1252("\xC3"));  // cut UTF-8
     EXPECT_EQ(jobs::fromWindows1252("\x80\x81\xE4"), "€\xC2\x81ä");
