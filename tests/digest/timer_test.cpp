@@ -39,7 +39,9 @@ TEST(Timer, EdgesOfTheCounter) {
     clsTimer real;
     real.ResetTimer();
     real.StopTimer();
+    EXPECT_TRUE(real.HasCounter());
     EXPECT_GE(real.Elapsed(), 0.0);
+    EXPECT_LT(real.Elapsed(), 1000.0);  // milliseconds, so also finite
 }
 
 }  // namespace
