@@ -13,7 +13,7 @@ namespace marnoq {
 namespace {
 
 // Five chunks: big enough to keep the disk busy, small enough to stay in the cache.
-constexpr std::size_t kBatch = 5 * ChunkSize;
+constexpr std::size_t kBatch = 25 * ChunkSize;
 static_assert(kBatch % ChunkSize == 0 && kBatch % 16 == 0);
 
 // Calls `each(offsetInBatch, length, isFullChunk)` for every 40000-byte chunk of the batch.

@@ -150,12 +150,12 @@ TEST_F(DecryptJobTest, RefusesToOverwriteItsInputOrAFolderAndVerifyWritesNothing
 }
 
 TEST_F(DecryptJobTest, IoFailureMidWriteLeavesTheOlderOutputByteIdentical) {
-    auto encrypted = makeEncrypted("big.bin", test::randomBytes(900000, 4));
+    auto encrypted = makeEncrypted("big.bin", test::randomBytes(2500000, 4));
     const auto older = test::randomBytes(333, 5);
     test::writeBytes(dir.file("big-dec.bin"), older);
     const auto next = makeEncrypted("next.bin", test::randomBytes(10));
     {
-        test::FaultPlan plan(io::FileOperation::Write, 3, EIO);
+        test::FaultPlan plan(io::FileOperation::Write, 2, EIO);
         decrypt({encrypted, next});
     }
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Fehler beim Schreiben der Datei:\r\n" +
