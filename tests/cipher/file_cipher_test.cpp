@@ -130,15 +130,26 @@ TEST_F(FileCipherTest, WrongLengthByteWarnsAndKeepsTheWholeBody) {
 }
 
 TEST_F(FileCipherTest, MissingFilesFailWithTheirPathAndOperation) {
-    try {
-        cipher.FileEncrypt(dir.file("nope"), dir.file("nope.aes"), kHeader);
-        FAIL();
-    } catch (const io::FileError& error) {
-        EXPECT_EQ(error.path(), dir.file("nope"));
-        EXPECT_EQ(error.operation(), io::FileOperation::Open);
-        EXPECT_EQ(error.code(), ENOENT);
+    test::writeText(dir.file("plain"), "x");
+    const struct {
+        std::string from, to, failing;
+        io::FileOperation operation;
+    } cases[] = {
+        {dir.file("nope"), dir.file("nope.aes"), dir.file("nope"), io::FileOperation::Open},
+        {dir.file("plain"), dir.file("gone/p.aes"), dir.file("gone/p.aes"),
+         io::FileOperation::Create},
+    };
+    for (const auto& c : cases) {
+        try {
+            cipher.FileEncrypt(c.from, c.to, kHeader);
+            FAIL() << c.to;
+        } catch (const io::FileError& error) {
+            EXPECT_EQ(error.path(), c.failing);
+            EXPECT_EQ(error.operation(), c.operation);
+            EXPECT_EQ(error.code(), ENOENT);
+        }
     }
-    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"plain"});
 }
 
 TEST_F(FileCipherTest, FastAndPortablePathsWriteIdenticalFiles) {

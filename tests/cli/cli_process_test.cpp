@@ -67,6 +67,11 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
             << c.args[0] << " " << c.args.back() << ": " << result.err;
         EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
     }
+    // A refusal of the whole call is said once, not once per file.
+    const auto slash =
+        cli({"decrypt", "--password-file", "pw", "--suffix", "a/b", "a.txt.aes", "fremd.aes"});
+    EXPECT_EQ(slash.status, 2);
+    EXPECT_EQ(slash.err.find("Schrägstrich"), slash.err.rfind("Schrägstrich")) << slash.err;
     auto bogus = cli({"encrypt", "--bogus", "a.txt"});
     EXPECT_EQ(bogus.status, 2);
     std::erase(bogus.err, '\r');  // Windows' text-mode stderr ends its lines with CR LF

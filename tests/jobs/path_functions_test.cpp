@@ -51,6 +51,7 @@ TEST(NumberText, TimesAndPercentages) {
     EXPECT_EQ(jobTimeText(label, 1000.4), label + "1 s");
     EXPECT_EQ(jobTimeText(label, 0.005), label + "0 ms");  // a tie rounds to even
     EXPECT_EQ(jobTimeText(label, 0.015), label + "0,02 ms");
+    EXPECT_EQ(jobTimeText(label, 0.0051), label + "0,01 ms");  // a digit past the five: no tie
     EXPECT_EQ(jobTimeText(label, 61234.5), label + "61,234 s");
     EXPECT_EQ(jobTimeText(label, 12.5), label + "12,5 ms");
     EXPECT_EQ(jobTimeText(label, 1234567.0), label + "1234,567 s");
