@@ -51,14 +51,16 @@ void CliView::setFiles(jobs::FileList list, std::vector<std::string> files) {
     totalBytes_ = 0;
     // Only the status line on a terminal shows totals; elsewhere the sizes are not worth a
     // look at every file.
-    for (const auto& file : interactive_ ? files_ : std::vector<std::string>{}) {
-        std::error_code unknown;
-        std::uint64_t size = std::filesystem::file_size(io::utf8Path(file), unknown);
-        if (unknown) {
-            size = 0;
+    if (interactive_) {
+        for (const auto& file : files_) {
+            std::error_code unknown;
+            std::uint64_t size = std::filesystem::file_size(io::utf8Path(file), unknown);
+            if (unknown) {
+                size = 0;
+            }
+            sizes_.push_back(size);
+            totalBytes_ += size;
         }
-        sizes_.push_back(size);
-        totalBytes_ += size;
     }
     started_ = std::chrono::steady_clock::now();
 }
