@@ -267,8 +267,11 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;
-    jobs::ParallelFileRunner runner(view, list, parallelFiles(options),
-                                    [stopSignal] { return stopRequested(stopSignal); });
+    // Only a piped input can end early because of the same Ctrl-C; the extra look costs a call.
+    const bool piped = std::find(files.begin(), files.end(), io::kStandardStream) != files.end();
+    jobs::ParallelFileRunner runner(view, list, parallelFiles(options), [stopSignal, piped] {
+        return stopRequested(stopSignal, piped);
+    });
     const jobs::JobReport report = runner.run(
         [&](jobs::JobView& oneFile) {
             return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);

@@ -31,11 +31,13 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     }
 }
 
-bool stopRequested(const volatile std::sig_atomic_t* stopSignal) {
+bool stopRequested(const volatile std::sig_atomic_t* stopSignal, bool pendingToo) {
     if (stopSignal != nullptr && *stopSignal != 0) {
         return true;
     }
-    // Ctrl-C reaches a piped producer too; its end can be read before our handler has run.
+    if (!pendingToo) {
+        return false;
+    }
     sigset_t pending;
     sigemptyset(&pending);
     ::sigpending(&pending);

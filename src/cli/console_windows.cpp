@@ -60,7 +60,7 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     }
 }
 
-bool stopRequested(const volatile std::sig_atomic_t* stopSignal) {
+bool stopRequested(const volatile std::sig_atomic_t* stopSignal, bool /*pendingToo*/) {
     return stopSignal != nullptr && *stopSignal != 0;
 }
 

@@ -49,6 +49,7 @@ class TemporaryOutput {
     UniqueFd folder_;
     std::string name_;
     std::optional<OutputFile> file_;
+    bool replacing_ = false;  // the destination existed when the output was opened
     bool done_ = false;
 };
 

@@ -69,8 +69,8 @@ TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
     }
     // A name the folder cannot hold is refused now, not after the whole file was written.
     struct stat info {};
-    if (::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
-        errno == ENAMETOOLONG) {
+    replacing_ = ::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!replacing_ && errno == ENAMETOOLONG) {
         throwFileError(FileOperation::Create, destination_, ENAMETOOLONG);
     }
     mode &= 07777;
@@ -145,17 +145,17 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
+// What the first look found decides: a destination that appeared since makes the link fail
+// and is then replaced the safe way; one that went since costs an fsync more, nothing else.
 void TemporaryOutput::commit(const std::function<void()>& lastCheck) {
-    struct stat info {};
-    const bool replacing = ::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-    if (replacing) {
+    if (replacing_) {
         file_->sync();
     }
     if (lastCheck) {
         lastCheck();
     }
     checkInjectedFault(FileOperation::Rename, destination_);
-    if (name_.empty() && !replacing && linkAsDestination()) {
+    if (name_.empty() && !replacing_ && linkAsDestination()) {
         return;
     }
     if (name_.empty()) {

@@ -14,17 +14,32 @@
 namespace marnoq::jobs {
 namespace {
 
+// Up to this size an output is put together in memory and written once, checksum included:
+// for many small files the system calls are what costs.
+constexpr std::uint64_t kCollectUpTo = 64 * 1024;
+
 template <typename Encrypt>
 JobReport::File encryptInto(JobRun& run, const std::string& src, const std::string& dst,
-                            mode_t mode, const std::string& hash, Encrypt&& encrypt) {
+                            mode_t mode, const std::string& hash, bool collect, Encrypt&& encrypt) {
     checkOutputTarget(dst);
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
-    // The checksum comes from the same pass as the body and is written into place afterwards.
-    const std::uint64_t length = encrypt(out.file(), composeHeader("00000000", hash), crc);
-    const std::string crcText = crcTextFor(crc.value(), length);
-    out.file().writeAt(
-        3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
+    const std::string header = composeHeader("00000000", hash);
+    // The checksum comes from the same pass as the body and is put into place afterwards.
+    std::uint64_t length = 0;
+    std::string crcText;
+    if (collect) {
+        io::CollectingSink collected;
+        length = encrypt(collected, header, crc);
+        crcText = crcTextFor(crc.value(), length);
+        collected.overwrite(3, crcText);
+        out.file().write(collected.bytes());
+    } else {
+        length = encrypt(out.file(), header, crc);
+        crcText = crcTextFor(crc.value(), length);
+        out.file().writeAt(
+            3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
+    }
     // A stop that ended a piped producer looks like the end of its data: never commit that.
     out.commit([&] { run.leaveIfClosing(); });
     return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst};
@@ -34,12 +49,13 @@ JobReport::File encryptOne(JobRun& run, const std::string& src, std::optional<io
                            const std::string& dst, const std::string& hash) {
     if (src == io::kStandardStream) {
         io::StreamSource plain(stdin, text::kStandardInput);
-        return encryptInto(run, src, dst, 0600, hash,
+        return encryptInto(run, src, dst, 0600, hash, false,
                            [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
                                return run.cipher().EncryptStream(plain, out, header, &crc);
                            });
     }
     return encryptInto(run, src, dst, plain->permissions() & 0777, hash,
+                       plain->size() <= kCollectUpTo,
                        [&](io::ByteSink& out, const std::string& header, Crc32& crc) {
                            return run.cipher().EncryptToSink(*plain, out, header, &crc);
                        });
@@ -81,7 +97,8 @@ JobReport cmdEnc_Click(JobView& view) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
-            auto plain = src == io::kStandardStream ? std::nullopt : io::InputFile::openIfRegular(src);
+            auto plain =
+                src == io::kStandardStream ? std::nullopt : io::InputFile::openIfRegular(src);
             if (src == io::kStandardStream || plain) {
                 const std::string named = view.outputPath();
                 report.files.push_back(
