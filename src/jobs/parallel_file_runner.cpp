@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -19,6 +20,10 @@
 
 namespace marnoq::jobs {
 namespace {
+
+// Files queued ahead per worker: a worker done with a small file takes the next at once
+// instead of waiting until this thread has shown the oldest one.
+constexpr int kQueuedPerWorker = 4;
 
 struct Slot {
     int index;
@@ -52,7 +57,7 @@ class Workers {
             std::lock_guard lock(mutex_);
             closing_ = true;
         }
-        changed_.notify_all();
+        queued_.notify_all();
         for (auto& thread : threads_) {
             thread.join();
         }
@@ -63,31 +68,40 @@ class Workers {
             std::lock_guard lock(mutex_);
             pending_.push_back(&slot);
         }
-        changed_.notify_all();
+        queued_.notify_one();
     }
 
     // Waits up to `period` for the slot; true once its job has ended.
     bool waitFor(const Slot& slot, std::chrono::milliseconds period) {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, period, [&] { return slot.done; });
+        return finished_.wait_for(lock, period, [&] { return slot.done; });
     }
 
   private:
     void work() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [this] { return closing_ || !pending_.empty(); });
+            queued_.wait(lock, [this] { return closing_ || !pending_.empty(); });
             if (pending_.empty()) {
                 return;  // closing: queued slots have all been taken, none is left behind
             }
             Slot* slot = pending_.front();
             pending_.pop_front();
-            lock.unlock();
-            JobReport report = runGuarded(*slot->view);
-            lock.lock();
-            slot->report = std::move(report);
+            // After a file that ends the job no later file starts; this one stays unreported.
+            if (slot->index < firstEnding_) {
+                lock.unlock();
+                slot->report = runGuarded(*slot->view);
+                lock.lock();
+                if (endsTheJob(slot->report)) {
+                    firstEnding_ = std::min(firstEnding_, slot->index);
+                }
+            }
             slot->done = true;
-            changed_.notify_all();
+            // Only the runner waits for finished slots; woken after the unlock, it need not
+            // queue for the mutex at once.
+            lock.unlock();
+            finished_.notify_one();
+            lock.lock();
         }
     }
 
@@ -106,9 +120,12 @@ class Workers {
 
     const ParallelFileRunner::Job& job_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // Apart, so that a file taken wakes one worker and a file finished wakes only the runner.
+    std::condition_variable queued_;
+    std::condition_variable finished_;
     std::deque<Slot*> pending_;
     std::vector<std::thread> threads_;
+    int firstEnding_ = std::numeric_limits<int>::max();
     bool closing_ = false;
 };
 
@@ -136,7 +153,8 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
                 ended = true;
                 report.aborted = true;
             }
-            while (!ended && next < count && static_cast<int>(window.size()) < workers_) {
+            while (!ended && next < count &&
+                   static_cast<int>(window.size()) < workers_ * kQueuedPerWorker) {
                 Slot& slot = window.emplace_back(Slot{next, nullptr, {}});
                 slot.view = std::make_unique<FileSlotView>(view_, list_, view_.entry(list_, next),
                                                            stop, closing_);

@@ -13,8 +13,8 @@ namespace marnoq::jobs {
 // status line, each file's messages, the report. A file whose job ends the whole job (a foreign
 // file, a wrong password, a refused input, a file error) lets the files already running
 // finish but starts no further one and shows nothing after its own messages, as a job that
-// works through the list one file at a time would. At most `workers` files are under way,
-// counted from the oldest one not yet shown.
+// works through the list one file at a time would. At most `workers` files run at once; a few
+// more per worker wait, queued or finished, until the oldest one not yet shown is shown.
 class ParallelFileRunner {
   public:
     using Job = std::function<JobReport(JobView& oneFile)>;
