@@ -61,8 +61,16 @@ TEST_P(TemporaryOutputTest, RemovesItselfWhenNotCommitted) {
         out.file().write(bytesOf("partial"));
     }
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep"});
-    EXPECT_THROW(io::TemporaryOutput(dir.file("no/such/folder"), 0644), io::FileError);
-    EXPECT_THROW(io::TemporaryOutput(dir.file(std::string(256, 'n')), 0644), io::FileError);
+    for (const auto& [name, code] : {std::pair<std::string, int>{"no/such/folder", ENOENT},
+                                     {std::string(256, 'n'), ENAMETOOLONG},
+                                     {"keep/x", ENOTDIR}}) {
+        try {
+            io::TemporaryOutput out(dir.file(name), 0644);
+            ADD_FAILURE() << name;
+        } catch (const io::FileError& error) {
+            EXPECT_EQ(error.code(), code) << name;
+        }
+    }
 }
 
 TEST_P(TemporaryOutputTest, ADirectoryInTheWayFailsTheCommit) {
