@@ -9,8 +9,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "cipher/rijndael.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
+#include "jobs/file_format.h"
 #include "secure/process_protection.h"
 #include "secure/wipe.h"
 #include "support/fake_view.h"
@@ -89,17 +91,46 @@ std::vector<std::uintptr_t> findInWritableMemory(std::span<const std::uint8_t> n
     return found;
 }
 
+// Made at run time, so no copy sits in the test's own data.
+std::string needlePassword() {
+    std::string password(24, ' ');
+    for (std::size_t i = 0; i < password.size(); ++i) {
+        password[i] = static_cast<char>('A' + (i * 7 + 3) % 26);
+    }
+    return password;
+}
+
+std::size_t needlesIn(std::span<const std::uint8_t> memory) {
+    auto needles = test::fromHex(kNeedles);
+    std::size_t found = 0;
+    for (std::size_t n = 0; n < needles.size(); n += 16) {
+        found += std::search(memory.begin(), memory.end(), needles.begin() + n,
+                             needles.begin() + n + 16) != memory.end();
+    }
+    secureWipe(std::span(needles));
+    return found;
+}
+
+// The jobs wipe their stacks as well; this is the layer below, for a cipher left anywhere.
+TEST(SecretsInMemory, ACipherWipesItsRoundKeysWhenItGoes) {
+    alignas(cRijndael) std::array<std::uint8_t, sizeof(cRijndael)> place{};
+    auto* cipher = new (place.data()) cRijndael(nullptr);
+    std::string password = needlePassword();
+    cipher->SetCipherKey(jobs::makeKeyBytes(password).bytes, 256);
+    secureWipe(password);
+    const std::size_t whileKeyed = needlesIn(place);
+    cipher->~cRijndael();
+    EXPECT_GT(whileKeyed, 10u);
+    EXPECT_EQ(needlesIn(place), 0u);
+}
+
 TEST(SecretsInMemory, NoPasswordOrKeyScheduleIsLeftAfterAJob) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizer keeps freed memory and terabytes of shadow to scan";
 #endif
     test::TempDir dir;
     test::writeBytes(dir.file("plain.bin"), test::randomBytes(300000));
-    // Made at run time, so no copy sits in the test's own data.
-    std::string password(24, ' ');
-    for (std::size_t i = 0; i < password.size(); ++i) {
-        password[i] = static_cast<char>('A' + (i * 7 + 3) % 26);
-    }
+    std::string password = needlePassword();
     {
         test::FakeView view;
         view.list1 = {dir.file("plain.bin")};

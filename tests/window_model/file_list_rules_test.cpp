@@ -26,6 +26,7 @@ TEST(FileListRules, SortsIgnoringCaseKeepsEachPathOnce) {
         {{"łąka", "Łódź", "Lz"}, {"Lz", "Łódź", "łąka"}},
         {{"Ābc", "āba"}, {"āba", "Ābc"}},  // the first letter of Latin Extended-A
         {{"ab", "a", "Ab"}, {"a", "ab", "Ab"}},
+        {{"\U0001F600", "\u017E"}, {"\u017E", "\U0001F600"}},  // four bytes in UTF-8
     };
     for (const auto& c : cases) {
         EXPECT_EQ(filled(c.added), c.expected);
@@ -48,7 +49,7 @@ TEST(FileListRules, TheCapCountsOnlyPathsNotYetInTheList) {
     EXPECT_EQ(countText(list.size()), "Files: 32767");
     list.clear();
     EXPECT_EQ(countText(list.size()), "Files: 0");
-    EXPECT_EQ(list.insert("/f/new").outcome, SortedFileList::Outcome::Added);
+    EXPECT_EQ(list.insert("/f/00007").outcome, SortedFileList::Outcome::Added);
 }
 
 TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
