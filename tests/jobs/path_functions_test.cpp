@@ -17,6 +17,7 @@ TEST(PathFunctions, PiecesOfSlashPaths) {
         {"/daten/liesmich", "liesmich", "/daten/liesmich", "/daten/", "./daten/liesmich"},
         {"/daten.alt/liesmich", "liesmich", "/daten.alt/liesmich", "/daten.alt/", ".alt/liesmich"},
         {"brief.txt", "brief.txt", "brief", "", ".txt"},
+        {"liesmich", "liesmich", "liesmich", "", ".liesmich"},
         {"/daten/", "", "/daten/", "/daten/", "./daten/"},
         {"/daten/.profil", ".profil", "", "/daten/", ".profil"},
         {"", "", "", "", "."},
