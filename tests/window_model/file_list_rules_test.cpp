@@ -23,7 +23,8 @@ TEST(FileListRules, SortsIgnoringCaseKeepsEachPathOnce) {
         {{"b", "A", "c", "a"}, {"A", "a", "b", "c"}},  // equal but for case: in order of arrival
         {{"/x/b.txt", "/x/B.txt", "/x/b.txt"}, {"/x/b.txt", "/x/B.txt"}},
         {{"Zebra", "öl", "Öl", "apfel", "Ärger"}, {"apfel", "Zebra", "Ärger", "öl", "Öl"}},
-        {{"łąka", "Łódź", "Lz", "Ĺb", "ĺa"}, {"Lz", "ĺa", "Ĺb", "Łódź", "łąka"}},
+        {{"łąka", "Łódź", "Lz", "Ĺb", "ĺa", "Ňb", "ňa"},
+         {"Lz", "ĺa", "Ĺb", "Łódź", "łąka", "ňa", "Ňb"}},
         {{"Ābc", "āba"}, {"āba", "Ābc"}},  // the first letter of Latin Extended-A
         {{"ab", "a", "Ab"}, {"a", "ab", "Ab"}},
         {{"\U0001F600", "\u017E"}, {"\u017E", "\U0001F600"}},  // four bytes in UTF-8
