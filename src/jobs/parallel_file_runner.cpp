@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -42,10 +43,12 @@ bool endsTheJob(const JobReport& report) {
     });
 }
 
-// Worker threads that take slots in the order they are queued and run the job on each.
+// Worker threads that take slots in the order they are queued and run the job on each. A slot
+// starts only within `count` places of the oldest one still running, so a slow file that ends
+// the job is followed by no more files than one at a time plus `count` - 1 would start.
 class Workers {
   public:
-    Workers(int count, const ParallelFileRunner::Job& job) : job_(job) {
+    Workers(int count, const ParallelFileRunner::Job& job) : job_(job), count_(count) {
         for (int i = 0; i < count; ++i) {
             threads_.emplace_back([this] { work(); });
         }
@@ -81,7 +84,7 @@ class Workers {
     void work() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            queued_.wait(lock, [this] { return closing_ || !pending_.empty(); });
+            queued_.wait(lock, [this] { return (closing_ && pending_.empty()) || nextMayStart(); });
             if (pending_.empty()) {
                 return;  // closing: queued slots have all been taken, none is left behind
             }
@@ -89,20 +92,28 @@ class Workers {
             pending_.pop_front();
             // After a file that ends the job no later file starts; this one stays unreported.
             if (slot->index < firstEnding_) {
+                running_.insert(slot->index);
                 lock.unlock();
                 slot->report = runGuarded(*slot->view);
                 lock.lock();
+                running_.erase(slot->index);
                 if (endsTheJob(slot->report)) {
                     firstEnding_ = std::min(firstEnding_, slot->index);
                 }
             }
             slot->done = true;
-            // Only the runner waits for finished slots; woken after the unlock, it need not
-            // queue for the mutex at once.
+            // Woken after the unlock, the runner need not queue for the mutex at once; workers
+            // held back by this slot may go on (no call when none waits).
             lock.unlock();
             finished_.notify_one();
+            queued_.notify_all();
             lock.lock();
         }
+    }
+
+    bool nextMayStart() const {
+        return !pending_.empty() &&
+               (running_.empty() || pending_.front()->index < *running_.begin() + count_);
     }
 
     // The jobs catch what a file can throw; anything else ends only this file, not the program.
@@ -124,7 +135,9 @@ class Workers {
     std::condition_variable queued_;
     std::condition_variable finished_;
     std::deque<Slot*> pending_;
+    std::set<int> running_;
     std::vector<std::thread> threads_;
+    const int count_;
     int firstEnding_ = std::numeric_limits<int>::max();
     bool closing_ = false;
 };
@@ -200,8 +213,9 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
                 report.inputError = report.inputError || oldest.report.inputError;
                 report.aborted = report.aborted || oldest.report.aborted;
                 ended = endsTheJob(oldest.report);
-            } else if (!oldest.report.aborted) {
-                // Finished before it saw the stop: what it wrote is reported, though not shown.
+            } else {
+                // Written before it saw the end, even if the stop came right after: reported,
+                // though not shown. A file the stop caught midway has no record.
                 report.files.insert(report.files.end(), oldest.report.files.begin(),
                                     oldest.report.files.end());
             }

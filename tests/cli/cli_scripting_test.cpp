@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
+#include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -148,6 +151,16 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
     EXPECT_EQ(four.status, one.status);
     EXPECT_EQ(four.err, one.err);
     EXPECT_NE(one.err.find("f100.aes\nwurde nicht mit diesem Programm"), std::string::npos);
+    // A first file that ends the job slowly (at the file size limit) holds back later starts.
+    std::filesystem::resize_file(dir.file("many/f000"), 64 << 20);
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "many/f000"}).status, 0);
+    const auto limited = test::run({"sh", "-c",
+                                    "trap '' XFSZ; ulimit -f 20000; exec \"$0\" decrypt -j 4 -r "
+                                    "--password-file pw many",
+                                    MARNOQ_CLI},
+                                   dir.path());
+    EXPECT_EQ(limited.status, 1) << limited.err;
+    EXPECT_LE(decrypted().first, 3);
 }
 
 TEST_F(CliTest, JsonRecordsParseBackWithEveryOutcome) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 #include "support/fake_view.h"
 
@@ -35,6 +37,32 @@ TEST(ParallelFileRunner, AnUnexpectedErrorEndsItsFileWithItsText) {
     EXPECT_EQ(report.files[1].outcome, FileOutcome::Failed);
     ASSERT_FALSE(view.boxes.empty());
     EXPECT_EQ(view.boxes[0].text, "Nicht genug Speicher");
+}
+
+// A file written just before it saw the stop keeps its record, though an earlier one stopped.
+TEST(ParallelFileRunner, AFileWrittenAsTheStopCameKeepsItsRecord) {
+    test::FakeView view;
+    view.list1 = {"a", "b"};
+    std::atomic<bool> written{false};
+    const auto report = jobs::ParallelFileRunner(view, jobs::FileList::Encrypt, 2)
+                            .run(
+                                [&](jobs::JobView& one) {
+                                    jobs::JobReport stopped;
+                                    stopped.started = stopped.aborted = true;
+                                    if (one.entry(jobs::FileList::Encrypt, 0) == "a") {
+                                        while (!written) {
+                                            std::this_thread::yield();
+                                        }
+                                    } else {
+                                        stopped.files.push_back({"b", FileOutcome::Done});
+                                        written = true;
+                                    }
+                                    return stopped;
+                                },
+                                " , EncryptTime: ");
+    EXPECT_TRUE(report.aborted);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].path, "b");
 }
 
 }  // namespace
