@@ -59,6 +59,14 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
                   dir.path());
     EXPECT_EQ(test::readText(dir.file("st")), "141\n");
     EXPECT_EQ(closed.err.find("Fehler"), std::string::npos) << closed.err;
+    // A full standard output fails the call, also when the data fits the last buffer.
+    test::writeText(dir.file("s"), "short");
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "s"}).status, 0);
+    const auto full = test::run(
+        {"sh", "-c", "exec \"$0\" decrypt --password-file pw -o - s.aes > /dev/full", MARNOQ_CLI},
+        dir.path());
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("Standardausgabe"), std::string::npos) << full.err;
     // The data has gone out before the checksum can be compared: the status tells.
     forgeCrc(dir.file("p.aes"));
     auto mismatch = cli({"decrypt", "--password-file", "pw", "-o", "-", "p.aes"});
