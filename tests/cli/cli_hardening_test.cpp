@@ -44,7 +44,7 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
     for (const char* command : {"encrypt", "decrypt"}) {
         const std::string source = command == std::string("encrypt") ? "big" : "huge.bin.aes";
         for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT}) {
-            for (int at : {30, 150, 400}) {
+            for (int at : {30, 200}) {  // just after the start, and in the body
                 SCOPED_TRACE(std::string(command) + " signal " + std::to_string(sig) + " at " +
                              std::to_string(at) + " ms");
                 test::Process process({MARNOQ_CLI, command, "--password-file", "pw", source},
