@@ -24,19 +24,15 @@ JobReport::File encryptInto(JobRun& run, const std::string& src, const std::stri
     checkOutputTarget(dst);
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
-    const std::string header = composeHeader("00000000", hash);
+    io::CollectingSink collected;
+    io::ByteSink& sink = collect ? static_cast<io::ByteSink&>(collected) : out.file();
+    const std::uint64_t length = encrypt(sink, composeHeader("00000000", hash), crc);
     // The checksum comes from the same pass as the body and is put into place afterwards.
-    std::uint64_t length = 0;
-    std::string crcText;
+    const std::string crcText = crcTextFor(crc.value(), length);
     if (collect) {
-        io::CollectingSink collected;
-        length = encrypt(collected, header, crc);
-        crcText = crcTextFor(crc.value(), length);
         collected.overwrite(3, crcText);
         out.file().write(collected.bytes());
     } else {
-        length = encrypt(out.file(), header, crc);
-        crcText = crcTextFor(crc.value(), length);
         out.file().writeAt(
             3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
     }
