@@ -15,13 +15,13 @@
 #include "digest/crc32_path.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
+#include "io/folder_walk.h"
 #include "io/input_file.h"
 #include "io/standard_streams.h"
 #include "io/utf8_path.h"
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
 #include "jobs/file_format.h"
-#include "jobs/folder_walk.h"
 #include "jobs/messages.h"
 #include "jobs/parallel_file_runner.h"
 #include "jobs/path_functions.h"
@@ -43,7 +43,8 @@ void printLine(std::FILE* stream, const std::string& text) {
 }
 
 // Makes names absolute. The working folder is asked once, not for each of thousands of names,
-// and only when a name is relative: it may have been deleted.
+// and only when a name is relative: it may have been deleted. ".." stays for the system to
+// resolve: after a link it leads elsewhere than cutting the text would.
 class AbsolutePaths {
   public:
     std::string operator()(const std::string& path) {
@@ -54,12 +55,30 @@ class AbsolutePaths {
             }
             given = workingFolder_ / given;
         }
-        return io::utf8Text(given.lexically_normal());
+        std::filesystem::path tidy = given.root_path();
+        for (const auto& part : given.relative_path()) {
+            if (!part.empty() && part != ".") {
+                tidy /= part;
+            }
+        }
+        return io::utf8Text(tidy.make_preferred());
     }
 
   private:
     std::filesystem::path workingFolder_;
 };
+
+// A link named with -o is followed, so that the file it points to gets the new contents and the
+// link stays; a dangling one stays as it is and is refused.
+std::string linkTarget(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path given = io::utf8Path(path);
+    if (!std::filesystem::is_symlink(given, error)) {
+        return path;
+    }
+    const std::filesystem::path target = std::filesystem::canonical(given, error);
+    return error ? path : io::utf8Text(target);
+}
 
 // The files of the command line: folders walked with -r, absolute paths, each once.
 struct Inputs {
@@ -101,12 +120,20 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
             add(path);
             continue;
         }
-        const jobs::FolderWalk walk = jobs::walkFolder(path);
+        const io::FolderWalk walk = io::walkFolder(path);
         for (const auto& found : walk.files) {
             if (jobs::hasAesExtension(found) != takesPlain) {
                 add(found);
             } else {
                 ++leftOut;
+            }
+        }
+        for (const auto& link : walk.links) {
+            if (!options.quiet) {
+                printLine(err,
+                          "Hinweis: " + link +
+                              " ist ein symbolischer Link und wird ausgelassen: in durchlaufenen "
+                              "Ordnern wird Links nicht gefolgt.");
             }
         }
         for (const auto& folder : walk.unreadable) {
@@ -263,7 +290,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     view.setNaming(!options.originalName, options.suffix);
     view.setOutput(options.output.empty() || options.output == io::kStandardStream
                        ? options.output
-                       : AbsolutePaths()(options.output));
+                       : linkTarget(AbsolutePaths()(options.output)));
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;

@@ -156,7 +156,10 @@ ParseResult parseArguments(const std::vector<std::string>& givenArguments) {
             if (!path || path->empty()) {
                 return failure("-o braucht einen Pfad (oder - für die Standardausgabe).");
             }
-            options.output = *path;
+            // These names reach the same standard output, which must not be replaced by a file.
+            const bool standardOutput =
+                *path == "/dev/stdout" || *path == "/dev/fd/1" || *path == "/proc/self/fd/1";
+            options.output = standardOutput ? "-" : *path;
         } else if (arg == "-r" || arg == "--recursive") {
             options.recursive = true;
         } else if (arg == "-j" || arg == "--jobs") {

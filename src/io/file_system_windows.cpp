@@ -53,4 +53,17 @@ bool sameFile(const std::string& first, const std::string& second) {
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 
+bool sameFile(const FileLocation& first, const FileLocation& second) {
+    return sameFile(first.path(), second.path());
+}
+
+EntryKind entryKind(const FileLocation& location) {
+    const DWORD attributes = attributesOf(location.path());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return EntryKind::None;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder
+                                                        : EntryKind::RegularFile;
+}
+
 }  // namespace marnoq::io

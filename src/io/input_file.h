@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "io/file_location.h"
 #include "io/unique_fd.h"
 
 namespace marnoq::io {
@@ -18,6 +19,9 @@ class InputFile {
     explicit InputFile(std::string path);
     // Empty when the path names nothing, or something other than a regular file.
     static std::optional<InputFile> openIfRegular(const std::string& path);
+    // The same for a file in a folder looked up before; beneath a walked tree a link in the
+    // file's place is an error, not followed.
+    static std::optional<InputFile> openIfRegular(const FileLocation& location);
 
     const std::string& path() const { return path_; }
     // The size when the file was opened.
@@ -37,6 +41,10 @@ class InputFile {
     InputFile() = default;
     // False (errno set) when opening fails; a file that is no regular file opens fine.
     bool open(std::string path);
+#ifndef _WIN32
+    bool open(const FileLocation& location);
+    bool open(int folder, const std::string& name, std::string path, int flags);
+#endif
 
     std::string path_;
     UniqueFd fd_;

@@ -22,10 +22,25 @@ bool clearNonBlocking(int fd) {
 }  // namespace
 
 bool InputFile::open(std::string path) {
+    const std::string name = path;
+    return open(AT_FDCWD, name, std::move(path), 0);
+}
+
+bool InputFile::open(const FileLocation& location) {
+    if (location.folderError() != 0) {
+        path_ = location.path();
+        errno = location.folderError();
+        return false;
+    }
+    return open(location.folder(), location.name(), location.path(),
+                location.linksRefused() ? O_NOFOLLOW : 0);
+}
+
+bool InputFile::open(int folder, const std::string& name, std::string path, int flags) {
     path_ = std::move(path);
     checkInjectedFault(FileOperation::Open, path_);
     // Without O_NONBLOCK a pipe put in place of the file would block the open until a writer comes.
-    fd_.reset(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    fd_.reset(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | flags));
     if (!fd_.valid()) {
         return false;
     }
@@ -54,13 +69,21 @@ InputFile::InputFile(std::string path) {
 }
 
 std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
+    return openIfRegular(FileLocation::of(path));
+}
+
+std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
     InputFile file;
-    if (!file.open(path)) {
+    if (!file.open(location)) {
         const int code = errno;
         struct stat info {};
-        // A regular file that exists but cannot be opened is an error, not a file to skip.
-        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            throwFileError(FileOperation::Open, path, code);
+        // A regular file that exists but cannot be opened is an error, not a file to skip; so
+        // is a link or a swapped folder where a walked tree had a file.
+        const bool regular = location.folderError() == 0 &&
+                             ::fstatat(location.folder(), location.name().c_str(), &info, 0) == 0 &&
+                             S_ISREG(info.st_mode);
+        if (regular || code == ELOOP || code == EXDEV) {
+            throwFileError(FileOperation::Open, location.path(), code);
         }
         return std::nullopt;
     }

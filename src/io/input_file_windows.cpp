@@ -63,6 +63,10 @@ std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
     return file;
 }
 
+std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
+    return openIfRegular(location.path());
+}
+
 std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
     checkInjectedFault(FileOperation::Read, path_);
     std::size_t done = 0;

@@ -13,7 +13,7 @@ namespace marnoq::io {
 
 // A file opened for writing; closed when the object goes.
 class OutputFile : public ByteSink {
-public:
+  public:
     // Creates the file, or empties an existing one.
     static OutputFile createOrTruncate(const std::string& path, mode_t mode = 0666);
     // Adopts a descriptor that was opened elsewhere for this path.
@@ -25,12 +25,17 @@ public:
     // Overwrites bytes already written, without moving the append position.
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     void sync();
+    // The bytes and the size on disk, not necessarily every time stamp: enough before a name.
+    void syncData();
+    // Bytes appended by write().
+    std::uint64_t size() const { return size_; }
     void setMode(mode_t mode);
     void close();
 
-private:
+  private:
     std::string path_;
     UniqueFd fd_;
+    std::uint64_t size_ = 0;
 };
 
 }  // namespace marnoq::io

@@ -18,7 +18,8 @@ OutputFile OutputFile::createOrTruncate(const std::string& path, mode_t mode) {
     return OutputFile(path, std::move(fd));
 }
 
-OutputFile::OutputFile(std::string path, UniqueFd fd) : path_(std::move(path)), fd_(std::move(fd)) {}
+OutputFile::OutputFile(std::string path, UniqueFd fd)
+    : path_(std::move(path)), fd_(std::move(fd)) {}
 
 void OutputFile::write(std::span<const std::uint8_t> bytes) {
     checkInjectedFault(FileOperation::Write, path_);
@@ -33,6 +34,7 @@ void OutputFile::write(std::span<const std::uint8_t> bytes) {
         }
         done += static_cast<std::size_t>(put);
     }
+    size_ += bytes.size();
 }
 
 void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
@@ -54,6 +56,13 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> byt
 void OutputFile::sync() {
     checkInjectedFault(FileOperation::Sync, path_);
     if (::fsync(fd_.get()) != 0) {
+        throwFileError(FileOperation::Sync, path_, errno);
+    }
+}
+
+void OutputFile::syncData() {
+    checkInjectedFault(FileOperation::Sync, path_);
+    if (::fdatasync(fd_.get()) != 0) {
         throwFileError(FileOperation::Sync, path_, errno);
     }
 }

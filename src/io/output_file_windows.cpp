@@ -52,6 +52,7 @@ OutputFile::OutputFile(std::string path, UniqueFd fd)
 void OutputFile::write(std::span<const std::uint8_t> bytes) {
     checkInjectedFault(FileOperation::Write, path_);
     writeAll(handleOf(fd_.get()), path_, bytes, nullptr);
+    size_ += bytes.size();
 }
 
 void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
@@ -73,6 +74,11 @@ void OutputFile::sync() {
     if (::FlushFileBuffers(handleOf(fd_.get())) == 0) {
         throwFileError(FileOperation::Sync, path_, lastErrno());
     }
+}
+
+// Windows flushes a file's data and its size together.
+void OutputFile::syncData() {
+    sync();
 }
 
 void OutputFile::close() {

@@ -6,10 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "io/file_location.h"
 #include "io/output_file.h"
 #include "io/unique_fd.h"
 
 namespace marnoq::io {
+
+class DeferredNames;
 
 // The output of a job is written into a file without a name in the destination's folder and
 // only named once complete, so a crash, a kill or a power loss at any moment leaves no partial
@@ -19,8 +22,13 @@ class TemporaryOutput {
   public:
     // The file is created with the permission bits `mode`, less the umask, from its first byte.
     TemporaryOutput(std::string destination, mode_t mode);
+    // The same in a folder looked up before: the output lands there, whatever happens to the
+    // path meanwhile.
+    TemporaryOutput(const FileLocation& destination, mode_t mode);
+    TemporaryOutput(TemporaryOutput&& other) noexcept;
     TemporaryOutput(const TemporaryOutput&) = delete;
     TemporaryOutput& operator=(const TemporaryOutput&) = delete;
+    TemporaryOutput& operator=(TemporaryOutput&&) = delete;
     ~TemporaryOutput();
 
     OutputFile& file() { return *file_; }
@@ -28,10 +36,12 @@ class TemporaryOutput {
     // The short name the file has in its folder right now; empty while it has none.
     const std::string& temporaryName() const { return name_; }
 
-    // Moves the finished file over the destination. An existing destination is replaced only
-    // after the new bytes are on disk, so a crash leaves either the old or the new file.
-    // `lastCheck` runs once the bytes are on disk, just before the rename; it may throw.
-    void commit(const std::function<void()>& lastCheck = {});
+    // Names the finished file as the destination once its bytes are on disk, and returns once
+    // the name is on disk too: after a crash or a power loss there is the old file or the
+    // complete new one, never an empty or partial one. `lastCheck` runs just before the name
+    // is given; it may throw. With `later`, a new small file is handed over instead, to be
+    // named with others at the next DeferredNames::settle().
+    void commit(const std::function<void()>& lastCheck = {}, DeferredNames* later = nullptr);
     void discard();
 
     // Temporary names are this marker and random letters, at most kNameLength bytes in all:
@@ -40,13 +50,18 @@ class TemporaryOutput {
     static constexpr std::size_t kNameLength = 16;
 
   private:
+    friend class DeferredNames;
+
     void openNamed(mode_t mode);
+    // Gives the file, whose bytes are on disk, the destination's name.
+    void nameSynced();
+    void syncFolder();
     void linkUnderTemporaryName();
     bool linkAsDestination();
 
     std::string destination_;
     std::string leaf_;
-    UniqueFd folder_;
+    std::shared_ptr<const UniqueFd> folder_;
     std::string name_;
     std::optional<OutputFile> file_;
     bool replacing_ = false;  // the destination existed when the output was opened

@@ -1,12 +1,15 @@
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <utility>
 
+#include "io/deferred_names.h"
 #include "io/fault_injection.h"
 #include "io/temporary_output.h"
 
@@ -58,24 +61,24 @@ int linkOpenFile(int fd, int folder, const std::string& name) {
 }  // namespace
 
 TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
-    : destination_(std::move(destination)) {
+    : TemporaryOutput(FileLocation::of(destination), mode) {}
+
+TemporaryOutput::TemporaryOutput(const FileLocation& destination, mode_t mode)
+    : destination_(destination.path()), leaf_(destination.name()) {
     checkInjectedFault(FileOperation::Create, destination_);
-    const auto slash = destination_.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : destination_.substr(0, slash + 1);
-    leaf_ = slash == std::string::npos ? destination_ : destination_.substr(slash + 1);
-    folder_.reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder_.valid()) {
-        throwFileError(FileOperation::Create, destination_, errno);
+    if (destination.folderError() != 0) {
+        throwFileError(FileOperation::Create, destination_, destination.folderError());
     }
+    folder_ = destination.folderHandle();
     // A name the folder cannot hold is refused now, not after the whole file was written.
     struct stat info {};
-    replacing_ = ::fstatat(folder_.get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    replacing_ = ::fstatat(folder_->get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
     if (!replacing_ && errno == ENAMETOOLONG) {
         throwFileError(FileOperation::Create, destination_, ENAMETOOLONG);
     }
     mode &= 07777;
     if (namelessFilesAllowed()) {
-        UniqueFd fd(::openat(folder_.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        UniqueFd fd(::openat(folder_->get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
         if (fd.valid()) {
             // Errors name the destination: that is the file the user asked for.
             file_.emplace(destination_, std::move(fd));
@@ -88,10 +91,19 @@ TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
     openNamed(mode);
 }
 
+TemporaryOutput::TemporaryOutput(TemporaryOutput&& other) noexcept
+    : destination_(std::move(other.destination_)),
+      leaf_(std::move(other.leaf_)),
+      folder_(std::move(other.folder_)),
+      name_(std::move(other.name_)),
+      file_(std::move(other.file_)),
+      replacing_(other.replacing_),
+      done_(std::exchange(other.done_, true)) {}
+
 void TemporaryOutput::openNamed(mode_t mode) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = randomName();
-        UniqueFd fd(::openat(folder_.get(), name.c_str(),
+        UniqueFd fd(::openat(folder_->get(), name.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (fd.valid()) {
             name_ = std::move(name);
@@ -108,7 +120,7 @@ void TemporaryOutput::openNamed(mode_t mode) {
 void TemporaryOutput::linkUnderTemporaryName() {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = randomName();
-        const int code = linkOpenFile(file_->descriptor(), folder_.get(), name);
+        const int code = linkOpenFile(file_->descriptor(), folder_->get(), name);
         if (code == 0) {
             name_ = std::move(name);
             return;
@@ -123,21 +135,13 @@ void TemporaryOutput::linkUnderTemporaryName() {
 // A new destination is named in one step: linking fails rather than replace a file that
 // appeared meanwhile, and spares the directory a second entry and a rename per file.
 bool TemporaryOutput::linkAsDestination() {
-    const int code = linkOpenFile(file_->descriptor(), folder_.get(), leaf_);
+    const int code = linkOpenFile(file_->descriptor(), folder_->get(), leaf_);
     if (code == EEXIST) {
-        file_->sync();
         return false;
     }
     if (code != 0) {
         throwFileError(FileOperation::Rename, destination_, code);
     }
-    try {
-        file_->close();
-    } catch (...) {
-        ::unlinkat(folder_.get(), leaf_.c_str(), 0);
-        throw;
-    }
-    done_ = true;
     return true;
 }
 
@@ -146,26 +150,48 @@ TemporaryOutput::~TemporaryOutput() {
 }
 
 // What the first look found decides: a destination that appeared since makes the link fail
-// and is then replaced the safe way; one that went since costs an fsync more, nothing else.
-void TemporaryOutput::commit(const std::function<void()>& lastCheck) {
-    if (replacing_) {
-        file_->sync();
+// and is then replaced by a rename all the same.
+void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNames* later) {
+    const bool deferred =
+        later != nullptr && name_.empty() && !replacing_ && later->takes(file_->size());
+    if (!deferred) {
+        file_->syncData();
     }
     if (lastCheck) {
         lastCheck();
     }
     checkInjectedFault(FileOperation::Rename, destination_);
-    if (name_.empty() && !replacing_ && linkAsDestination()) {
+    if (deferred) {
+        later->add(std::move(*this));
         return;
     }
-    if (name_.empty()) {
-        linkUnderTemporaryName();
-    }
+    nameSynced();
+    syncFolder();
     file_->close();
-    if (::renameat(folder_.get(), name_.c_str(), folder_.get(), leaf_.c_str()) != 0) {
-        throwFileError(FileOperation::Rename, destination_, errno);
+}
+
+void TemporaryOutput::nameSynced() {
+    if (!(name_.empty() && !replacing_ && linkAsDestination())) {
+        if (name_.empty()) {
+            linkUnderTemporaryName();
+        }
+        if (::renameat(folder_->get(), name_.c_str(), folder_->get(), leaf_.c_str()) != 0) {
+            throwFileError(FileOperation::Rename, destination_, errno);
+        }
+        name_.clear();
     }
     done_ = true;
+}
+
+// The name is on disk only once its folder is. A folder that may be written but not read
+// cannot be opened for that; the whole file system is flushed instead. Past the rename there
+// is no way back, so the fault tests leave this one out.
+void TemporaryOutput::syncFolder() {
+    UniqueFd folder(::openat(folder_->get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const int result = folder.valid() ? ::fsync(folder.get()) : ::syncfs(file_->descriptor());
+    if (result != 0) {
+        throwFileError(FileOperation::Sync, destination_, errno);
+    }
 }
 
 void TemporaryOutput::discard() {
@@ -175,7 +201,7 @@ void TemporaryOutput::discard() {
     done_ = true;
     file_.reset();
     if (!name_.empty()) {
-        ::unlinkat(folder_.get(), name_.c_str(), 0);
+        ::unlinkat(folder_->get(), name_.c_str(), 0);
     }
 }
 

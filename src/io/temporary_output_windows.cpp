@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <random>
+#include <utility>
 
 #include "io/fault_injection.h"
 #include "io/temporary_output.h"
@@ -49,6 +50,17 @@ TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
     openNamed(mode);
 }
 
+TemporaryOutput::TemporaryOutput(const FileLocation& destination, mode_t mode)
+    : TemporaryOutput(destination.path(), mode) {}
+
+TemporaryOutput::TemporaryOutput(TemporaryOutput&& other) noexcept
+    : destination_(std::move(other.destination_)),
+      leaf_(std::move(other.leaf_)),
+      name_(std::move(other.name_)),
+      file_(std::move(other.file_)),
+      replacing_(other.replacing_),
+      done_(std::exchange(other.done_, true)) {}
+
 void TemporaryOutput::openNamed(mode_t mode) {
     CreationSecurity security(mode);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -75,11 +87,12 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
-void TemporaryOutput::commit(const std::function<void()>& lastCheck) {
+// Each file is made durable on its own here: the write-through rename costs as much as a flush.
+void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNames*) {
     const std::wstring target = longPath(destination_);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    file_->sync();
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        file_->sync();
         // A read-only, hidden or system file is replaced all the same, as a normal one.
         ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }

@@ -46,10 +46,9 @@ FileOutcome decryptToStream(JobRun& run, io::InputFile& in, JobReport::File& rec
 }
 
 FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
-                       const std::string& dst) {
-    const std::string& src = record.path;
-    if (dst == src || io::sameFile(dst, src)) {
-        throw JobFailure(sameFileMessage(dst));
+                       const io::FileLocation& where, const io::FileLocation& dst) {
+    if (dst.path() == where.path() || io::sameFile(dst, where)) {
+        throw JobFailure(sameFileMessage(dst.path()));
     }
     // An older file of the output name survives a result that fails its checksum.
     const bool olderExists = checkOutputTarget(dst);
@@ -58,24 +57,24 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     auto result = run.cipher().DecryptToSink(
         in, HeaderLength,
         // Plaintext is the owner's alone, whoever may read the encrypted file.
-        [&]() -> io::ByteSink& { return out.emplace(dst, 0600).file(); },
-        &crc);
+        [&]() -> io::ByteSink& { return out.emplace(dst, 0600).file(); }, &crc);
     if (result.code != 0) {
         return FileOutcome::SizeError;
     }
     const FileOutcome outcome =
-        checkedOutcome(run, record, crc.value(), result.plainLength, dst, olderExists);
+        checkedOutcome(run, record, crc.value(), result.plainLength, dst.path(), olderExists);
     if (outcome == FileOutcome::ChecksumMismatch && olderExists) {
         out->discard();
     } else {
-        out->commit([&] { run.leaveIfClosing(); });
-        record.output = dst;
+        out->commit([&] { run.leaveIfClosing(); }, run.view().deferredNames());
+        record.output = dst.path();
     }
     return outcome;
 }
 
 FileOutcome decryptChecked(JobRun& run, io::InputFile& in, JobReport::File& record,
-                           const std::string& dst, DecryptTarget target) {
+                           const io::FileLocation& where, const std::string& dst,
+                           DecryptTarget target) {
     if (target == DecryptTarget::VerifyOnly) {
         io::DiscardingSink nowhere;
         return decryptToStream(run, in, record, nowhere, dst);
@@ -95,7 +94,10 @@ FileOutcome decryptChecked(JobRun& run, io::InputFile& in, JobReport::File& reco
             throw;
         }
     }
-    return decryptOne(run, in, record, dst);
+    // Beside the input unless -o named another place: through the input's folder, looked up once.
+    return decryptOne(
+        run, in, record, where,
+        run.view().outputPath().empty() ? where.sibling(dst) : io::FileLocation::of(dst));
 }
 
 }  // namespace
@@ -135,7 +137,8 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
-            auto opened = io::InputFile::openIfRegular(src);
+            const auto where = io::FileLocation::of(src);
+            auto opened = io::InputFile::openIfRegular(where);
             if (!opened) {
                 report.files.push_back({src, FileOutcome::Skipped});
             } else {
@@ -160,7 +163,7 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
                 }
                 JobReport::File record{src, FileOutcome::Done, header->CrcText};
                 record.bodyLength = in.size() - std::min<std::uint64_t>(in.size(), HeaderLength);
-                record.outcome = decryptChecked(run, in, record, dst, target);
+                record.outcome = decryptChecked(run, in, record, where, dst, target);
                 report.files.push_back(record);
                 view.setStatusText(text::kDecryptDone);
             }

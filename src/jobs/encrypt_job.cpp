@@ -19,7 +19,7 @@ namespace {
 constexpr std::uint64_t kCollectUpTo = 64 * 1024;
 
 template <typename Encrypt>
-JobReport::File encryptInto(JobRun& run, const std::string& src, const std::string& dst,
+JobReport::File encryptInto(JobRun& run, const std::string& src, const io::FileLocation& dst,
                             mode_t mode, const std::string& hash, bool collect, Encrypt&& encrypt) {
     checkOutputTarget(dst);
     io::TemporaryOutput out(dst, mode);
@@ -37,12 +37,12 @@ JobReport::File encryptInto(JobRun& run, const std::string& src, const std::stri
             3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
     }
     // A stop that ended a piped producer looks like the end of its data: never commit that.
-    out.commit([&] { run.leaveIfClosing(); });
-    return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst};
+    out.commit([&] { run.leaveIfClosing(); }, run.view().deferredNames());
+    return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst.path()};
 }
 
 JobReport::File encryptOne(JobRun& run, const std::string& src, std::optional<io::InputFile>& plain,
-                           const std::string& dst, const std::string& hash) {
+                           const io::FileLocation& dst, const std::string& hash) {
     if (src == io::kStandardStream) {
         io::StreamSource plain(stdin, text::kStandardInput);
         return encryptInto(run, src, dst, 0600, hash, false,
@@ -93,12 +93,16 @@ JobReport cmdEnc_Click(JobView& view) {
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);
+            // The input and an output beside it go through one look-up of their folder.
+            const auto where = io::FileLocation::of(src);
             auto plain =
-                src == io::kStandardStream ? std::nullopt : io::InputFile::openIfRegular(src);
+                src == io::kStandardStream ? std::nullopt : io::InputFile::openIfRegular(where);
             if (src == io::kStandardStream || plain) {
                 const std::string named = view.outputPath();
-                report.files.push_back(
-                    encryptOne(run, src, plain, named.empty() ? src + ".aes" : named, hash));
+                report.files.push_back(encryptOne(
+                    run, src, plain,
+                    named.empty() ? where.sibling(src + ".aes") : io::FileLocation::of(named),
+                    hash));
             } else {
                 report.files.push_back({src, FileOutcome::Skipped});
             }

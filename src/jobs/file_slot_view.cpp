@@ -5,7 +5,8 @@
 namespace marnoq::jobs {
 
 FileSlotView::FileSlotView(const JobView& settings, FileList list, std::string file,
-                           const std::atomic<bool>& stop, std::function<bool()> closing)
+                           const std::atomic<bool>& stop, io::DeferredNames* names,
+                           std::function<bool()> closing)
     : list_(list),
       file_(std::move(file)),
       passwords_{SecretString(settings.passwordText(0)), SecretString(settings.passwordText(1)),
@@ -14,6 +15,7 @@ FileSlotView::FileSlotView(const JobView& settings, FileList list, std::string f
       suffixMode_(settings.suffixOptionSelected()),
       output_(settings.outputPath()),
       stop_(stop),
+      names_(names),
       closing_(std::move(closing)) {}
 
 std::string FileSlotView::caption(StartButton button) const {

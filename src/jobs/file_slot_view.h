@@ -23,8 +23,10 @@ class FileSlotView : public JobView {
 
     // Copies passwords, naming and output from `settings`; `stop`, or `closing` returning
     // true, ends the job like closing the program. `closing` is called on the worker thread.
+    // Small new outputs wait in `names` until the caller names them.
     FileSlotView(const JobView& settings, FileList list, std::string file,
-                 const std::atomic<bool>& stop, std::function<bool()> closing = {});
+                 const std::atomic<bool>& stop, io::DeferredNames* names,
+                 std::function<bool()> closing = {});
 
     const std::vector<Shown>& shown() const { return shown_; }
     float percent() const { return percent_.load(std::memory_order_relaxed); }
@@ -49,6 +51,7 @@ class FileSlotView : public JobView {
     void letEventsRun() override;
     JobState& state() override { return state_; }
     std::string outputPath() const override { return output_; }
+    io::DeferredNames* deferredNames() const override { return names_; }
 
   private:
     FileList list_;
@@ -58,6 +61,7 @@ class FileSlotView : public JobView {
     bool suffixMode_;
     std::string output_;
     const std::atomic<bool>& stop_;
+    io::DeferredNames* names_;
     std::function<bool()> closing_;
     std::string status_;
     std::atomic<float> percent_{-1.0f};

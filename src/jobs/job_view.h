@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+namespace marnoq::io {
+class DeferredNames;
+}
+
 namespace marnoq::jobs {
 
 enum class FileList { Encrypt, Decrypt };                        // List1, List2
@@ -54,6 +58,8 @@ class JobView {
     // The command line's -o for its only input: another output path, or "-" for standard
     // output; empty for the usual name beside the input.
     virtual std::string outputPath() const { return {}; }
+    // Where small new outputs wait to be named together; none: each is named when complete.
+    virtual io::DeferredNames* deferredNames() const { return nullptr; }
 };
 
 }  // namespace marnoq::jobs

@@ -9,17 +9,18 @@
 
 namespace marnoq::jobs {
 
-bool checkOutputTarget(const std::string& path) {
-    if (!io::exists(path)) {
-        return false;  // the usual case, settled with one look
+bool checkOutputTarget(const io::FileLocation& where) {
+    switch (io::entryKind(where)) {
+        case io::EntryKind::None:
+            return false;
+        case io::EntryKind::Folder:
+            io::throwFileError(io::FileOperation::Create, where.path(), EISDIR);
+        case io::EntryKind::RegularFile:
+            return true;
+        case io::EntryKind::Other:
+            break;
     }
-    if (io::isDirectory(path)) {
-        io::throwFileError(io::FileOperation::Create, path, EISDIR);
-    }
-    if (!io::isRegularFile(path)) {
-        throw JobFailure(specialOutputMessage(path));
-    }
-    return true;
+    throw JobFailure(specialOutputMessage(where.path()));
 }
 
 }  // namespace marnoq::jobs

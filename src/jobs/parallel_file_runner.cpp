@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "digest/clsTimer.h"
+#include "io/deferred_names.h"
 #include "jobs/file_slot_view.h"
 #include "jobs/messages.h"
 #include "jobs/number_text.h"
@@ -80,6 +81,13 @@ class Workers {
         return finished_.wait_for(lock, period, [&] { return slot.done; });
     }
 
+    Slot* firstRunning(std::deque<Slot>& window) {
+        std::lock_guard lock(mutex_);
+        const auto found =
+            std::find_if(window.begin(), window.end(), [](const Slot& slot) { return !slot.done; });
+        return found == window.end() ? nullptr : &*found;
+    }
+
   private:
     void work() {
         std::unique_lock lock(mutex_);
@@ -142,6 +150,21 @@ class Workers {
     bool closing_ = false;
 };
 
+// A file whose output could not be named after all failed, though its job ended well.
+void nameWaitingOutputs(io::DeferredNames& names, std::deque<Slot>& window) {
+    for (const auto& failure : names.settle()) {
+        for (auto& slot : window) {
+            for (auto& file : slot.report.files) {
+                if (file.output == failure.path() && file.outcome != FileOutcome::Failed) {
+                    file.outcome = FileOutcome::Failed;
+                    slot.view->messageBox(fileErrorMessage(failure), MessageIcon::Exclamation,
+                                          kJobTitle);
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 ParallelFileRunner::ParallelFileRunner(JobView& view, FileList list, int workers,
@@ -157,20 +180,24 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
     timer.ResetTimer();
     view_.state().JobMode = list_ == FileList::Encrypt ? 1 : 2;
     bool ended = false;
+    io::DeferredNames names;
     {
         Workers workers(std::min(workers_, std::max(count, 1)), job);
         int next = 0;
+        // A file waits to be shown until its output is named, which it is together with the
+        // outputs of the files behind it, so the window holds a batch of them besides.
+        const auto windowSize =
+            static_cast<std::size_t>(workers_ * kQueuedPerWorker) + io::DeferredNames::kMostFiles;
         while (true) {
             if (view_.state().abortRequested && !ended && next < count) {
                 stop = true;
                 ended = true;
                 report.aborted = true;
             }
-            while (!ended && next < count &&
-                   static_cast<int>(window.size()) < workers_ * kQueuedPerWorker) {
+            while (!ended && next < count && window.size() < windowSize) {
                 Slot& slot = window.emplace_back(Slot{next, nullptr, {}});
                 slot.view = std::make_unique<FileSlotView>(view_, list_, view_.entry(list_, next),
-                                                           stop, closing_);
+                                                           stop, &names, closing_);
                 workers.queue(slot);
                 ++next;
             }
@@ -178,16 +205,23 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
                 break;
             }
             Slot& oldest = window.front();
-            while (!workers.waitFor(oldest, std::chrono::milliseconds(100))) {
-                view_.selectEntry(list_, oldest.index);
-                if (oldest.view->percent() >= 0.0f) {
-                    bb_Progress(view_, oldest.view->percent());
-                } else {
-                    view_.letEventsRun();
+            Slot* running = workers.firstRunning(window);
+            if (running == &oldest || (running != nullptr && !names.empty() && !names.full())) {
+                if (!workers.waitFor(*running, std::chrono::milliseconds(100))) {
+                    view_.selectEntry(list_, running->index);
+                    if (running->view->percent() >= 0.0f) {
+                        bb_Progress(view_, running->view->percent());
+                    } else {
+                        view_.letEventsRun();
+                    }
+                    if (view_.state().abortRequested) {
+                        stop = true;
+                    }
                 }
-                if (view_.state().abortRequested) {
-                    stop = true;
-                }
+                continue;
+            }
+            if (!names.empty()) {
+                nameWaitingOutputs(names, window);
             }
             if (!ended) {
                 view_.selectEntry(list_, oldest.index);

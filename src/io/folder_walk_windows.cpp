@@ -1,12 +1,14 @@
-#include "jobs/folder_walk.h"
+#include <windows.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "io/folder_walk.h"
 #include "io/utf8_path.h"
+#include "io/windows_file_api.h"
 
-namespace marnoq::jobs {
+namespace marnoq::io {
 namespace {
 
 namespace fs = std::filesystem;
@@ -15,7 +17,7 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error) {
-        walk.unreadable.push_back({io::utf8Text(folder), error.value()});
+        walk.unreadable.push_back({utf8Text(folder), error.value()});
         return;
     }
     std::vector<fs::directory_entry> entries;
@@ -23,21 +25,23 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
         entries.push_back(*it);
     }
     if (error) {
-        walk.unreadable.push_back({io::utf8Text(folder), error.value()});
+        walk.unreadable.push_back({utf8Text(folder), error.value()});
     }
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.path().filename() < b.path().filename();
     });
     for (const auto& entry : entries) {
+        const std::string path = utf8Text(entry.path());
+        const DWORD attributes = attributesOf(path);
         std::error_code ignored;
-        if (entry.is_symlink(ignored)) {
-            if (fs::is_regular_file(entry.path(), ignored)) {
-                walk.files.push_back(io::utf8Text(entry.path()));
-            }
+        // Links and junctions alike: a reparse point may lead anywhere.
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            walk.links.push_back(path);
         } else if (entry.is_directory(ignored)) {
             walkInto(entry.path(), walk);
         } else if (entry.is_regular_file(ignored)) {
-            walk.files.push_back(io::utf8Text(entry.path()));
+            walk.files.push_back(path);
         }
     }
 }
@@ -46,8 +50,8 @@ void walkInto(const fs::path& folder, FolderWalk& walk) {
 
 FolderWalk walkFolder(const std::string& folder) {
     FolderWalk walk;
-    walkInto(io::utf8Path(folder), walk);
+    walkInto(utf8Path(folder), walk);
     return walk;
 }
 
-}  // namespace marnoq::jobs
+}  // namespace marnoq::io
