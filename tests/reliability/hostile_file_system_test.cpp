@@ -1,0 +1,215 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <utility>
+
+#include "io/fault_injection.h"
+#include "io/folder_walk.h"
+#include "jobs/job_fixture.h"
+#include "support/process.h"
+
+namespace marnoq {
+namespace {
+
+using io::FileOperation;
+
+// Runs `act` once, at the first operation of the given kind: a swap at a known step of a job.
+class SwapAt : public io::FaultInjector {
+  public:
+    SwapAt(FileOperation operation, std::function<void()> act)
+        : operation_(operation), act_(std::move(act)) {
+        io::setFaultInjector(this);
+    }
+    ~SwapAt() override { io::setFaultInjector(nullptr); }
+    int failureFor(FileOperation operation, const std::string&) override {
+        if (operation == operation_ && act_) {
+            std::exchange(act_, nullptr)();
+        }
+        return 0;
+    }
+
+  private:
+    FileOperation operation_;
+    std::function<void()> act_;
+};
+
+struct SwapCase {
+    const char* name;
+    bool decrypting;
+    // The step before which the walked folder becomes a link to a folder outside the tree;
+    // Stat: between the walk and the job.
+    FileOperation moment;
+};
+
+const SwapCase kSwaps[] = {
+    {"encrypt, before the job", false, FileOperation::Stat},
+    {"encrypt, at opening the input", false, FileOperation::Open},
+    {"encrypt, at creating the output", false, FileOperation::Create},
+    {"encrypt, at naming the output", false, FileOperation::Rename},
+    {"decrypt, before the job", true, FileOperation::Stat},
+    {"decrypt, at opening the input", true, FileOperation::Open},
+    {"decrypt, at creating the output", true, FileOperation::Create},
+    {"decrypt, at naming the output", true, FileOperation::Rename},
+};
+
+class HostileFileSystem : public test::JobTest {};
+
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Another user owns a folder inside a tree walked with -r and swaps it for a link to a folder
+// of the victim's between two steps of a job; a link to a secret file waits in the tree too.
+// Nothing outside the tree is read, written or replaced, whatever the moment.
+TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
+    for (const auto& swap : kSwaps) {
+        SCOPED_TRACE(swap.name);
+        test::TempDir root;
+        const std::string tree = root.file("geteilt");
+        const std::string outside = root.file("sicherung");
+        test::makeFolder(tree);
+        test::makeFolder(tree + "/fremd");
+        test::makeFolder(outside);
+        const std::string inputName = swap.decrypting ? "brief.txt.aes" : "brief.txt";
+        const std::string outputName = swap.decrypting ? "brief.txt" : "brief.txt.aes";
+        test::writeText(outside + "/brief.txt", "Geheimnis des Opfers");
+        test::writeText(outside + "/brief.txt.aes", "Sicherung des Opfers");
+        test::writeText(outside + "/geheim.txt", "nur für root");
+        ASSERT_EQ(::symlink((outside + "/geheim.txt").c_str(), (tree + "/verweis.txt").c_str()), 0);
+        const std::string plain = tree + "/fremd/brief.txt";
+        test::writeText(plain, "vom Angreifer");
+        if (swap.decrypting) {
+            view.list1 = {plain};
+            view.setPassword("pw");
+            ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
+            ::unlink(plain.c_str());
+        }
+        const io::FolderWalk walk = io::walkFolder(tree);
+        EXPECT_EQ(walk.files, std::vector<std::string>{tree + "/fremd/" + inputName});
+        EXPECT_EQ(walk.links, std::vector<std::string>{tree + "/verweis.txt"});
+
+        auto swapFolder = [&] {
+            ASSERT_EQ(::rename((tree + "/fremd").c_str(), (tree + "/fremd.alt").c_str()), 0);
+            ASSERT_EQ(::symlink(outside.c_str(), (tree + "/fremd").c_str()), 0);
+        };
+        if (swap.moment == FileOperation::Stat) {
+            swapFolder();
+        }
+        test::FakeView job;
+        job.setPassword("pw");
+        (swap.decrypting ? job.list2 : job.list1) = walk.files;
+        job.suffixMode = false;
+        jobs::JobReport report;
+        {
+            SwapAt at(swap.moment, swapFolder);
+            report = swap.decrypting ? jobs::cmdDec_Click(job) : jobs::cmdEnc_Click(job);
+        }
+        EXPECT_EQ(test::readText(outside + "/brief.txt"), "Geheimnis des Opfers");
+        EXPECT_EQ(test::readText(outside + "/brief.txt.aes"), "Sicherung des Opfers");
+        EXPECT_EQ(namesIn(outside),
+                  (std::set<std::string>{"brief.txt", "brief.txt.aes", "geheim.txt"}));
+        struct stat info {};
+        if (swap.moment == FileOperation::Stat) {
+            // The folder now on the way is a link: the file is refused, not followed.
+            EXPECT_FALSE(report.allDone());
+            ASSERT_EQ(job.boxes.size(), 1u);
+            EXPECT_NE(job.boxes[0].text.find(tree + "/fremd/" + inputName), std::string::npos)
+                << job.boxes[0].text;
+        } else {
+            // Once looked up, the folder is the one the job works in, wherever it is moved.
+            EXPECT_TRUE(report.allDone());
+            EXPECT_EQ(::lstat((tree + "/fremd.alt/" + outputName).c_str(), &info), 0);
+        }
+    }
+}
+
+// An ext4 image of our own, mounted through a loop device, when the test may (root).
+class LoopDisk {
+  public:
+    explicit LoopDisk(const test::TempDir& dir)
+        : image_(dir.file("platte.img")), where_(dir.file("platte")) {
+        test::makeFolder(where_);
+        mounted_ = shell("truncate -s 64M '" + image_ + "' && mkfs.ext4 -q -F '" + image_ +
+                         "' 2>/dev/null") &&
+                   mount();
+    }
+    ~LoopDisk() {
+        if (mounted_) {
+            ::umount2(where_.c_str(), MNT_DETACH);
+        }
+    }
+    bool mounted() const { return mounted_; }
+    const std::string& path() const { return where_; }
+    // Cuts the power: the journal reaches the disk, data still in memory does not.
+    void cutAndRemount() {
+        UniqueFdForTest folder(::open(where_.c_str(), O_RDONLY | O_DIRECTORY));
+        std::uint32_t flags = 1;  // the journal flushed, the data not
+        ASSERT_EQ(::ioctl(folder.fd, _IOR('X', 125, std::uint32_t), &flags), 0);
+        folder.close();
+        ASSERT_EQ(::umount(where_.c_str()), 0);
+        mounted_ = mount();
+        ASSERT_TRUE(mounted_);
+    }
+
+  private:
+    struct UniqueFdForTest {
+        explicit UniqueFdForTest(int f) : fd(f) {}
+        ~UniqueFdForTest() { close(); }
+        void close() {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            fd = -1;
+        }
+        int fd;
+    };
+    static bool shell(const std::string& command) { return std::system(command.c_str()) == 0; }
+    bool mount() {
+        return shell("mount -o loop,commit=1 '" + image_ + "' '" + where_ + "' 2>/dev/null");
+    }
+    std::string image_, where_;
+    bool mounted_ = false;
+};
+
+// Files reported done survive a power cut that follows at once: data before names.
+TEST_F(HostileFileSystem, APowerCutAfterASuccessfulRunLosesNoOutput) {
+    LoopDisk disk(dir);
+    if (::geteuid() != 0 || !disk.mounted()) {
+        GTEST_SKIP() << "needs root and a loop device to mount an ext4 image";
+    }
+    const std::string folder = disk.path() + "/daten";
+    test::makeFolder(folder);
+    test::writeBytes(folder + "/gross.bin", test::randomBytes(3 << 20, 7));
+    for (int i = 0; i < 30; ++i) {
+        test::writeBytes(folder + "/klein" + std::to_string(i), test::randomBytes(i * 1001, i));
+    }
+    ::sync();
+    test::writeText(dir.file("pw"), "pw\n");
+    ::chmod(dir.file("pw").c_str(), 0600);
+    const auto encrypted = test::run(
+        {MARNOQ_CLI, "encrypt", "--password-file", dir.file("pw"), "-q", "-r", folder}, dir.path());
+    ASSERT_EQ(encrypted.status, 0) << encrypted.err;
+    disk.cutAndRemount();
+    const auto verified =
+        test::run({MARNOQ_CLI, "verify", "--password-file", dir.file("pw"), "--json", "-r", folder},
+                  dir.path());
+    EXPECT_EQ(verified.status, 0) << verified.err;
+    EXPECT_EQ(std::count(verified.out.begin(), verified.out.end(), '\n'), 31) << verified.out;
+}
+
+}  // namespace
+}  // namespace marnoq
