@@ -9,7 +9,7 @@ bool DeferredNames::empty() const {
 
 bool DeferredNames::full() const {
     std::lock_guard lock(mutex_);
-    return waiting_.size() >= kMostFiles;
+    return waiting_.size() >= capacity_;
 }
 
 void DeferredNames::add(TemporaryOutput&& output) {

@@ -15,9 +15,11 @@ namespace marnoq::io {
 // for all their bytes, then named, then one more flush for all their names.
 class DeferredNames {
   public:
-    static constexpr std::size_t kMostFiles = 64;
     static constexpr std::uint64_t kLargestFile = 1024 * 1024;
 
+    DeferredNames();
+    // How many outputs wait at most: each holds a descriptor, a few hundred halve the flushes.
+    std::size_t capacity() const { return capacity_; }
     // Whether a new output of this size waits here rather than being named on its own.
     bool takes(std::uint64_t size) const;
     void add(TemporaryOutput&& output);
@@ -33,6 +35,7 @@ class DeferredNames {
     static void flushFileSystems(std::vector<TemporaryOutput*>& outputs,
                                  std::vector<FileError>& failures);
 
+    std::size_t capacity_;
     mutable std::mutex mutex_;
     std::vector<TemporaryOutput> waiting_;
 };

@@ -1,6 +1,8 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 
@@ -8,6 +10,14 @@
 #include "io/fault_injection.h"
 
 namespace marnoq::io {
+
+// A quarter of the descriptors the process may open, so that waiting outputs never starve the
+// jobs of theirs.
+DeferredNames::DeferredNames() {
+    rlimit limit{};
+    const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
+    capacity_ = static_cast<std::size_t>(std::clamp<rlim_t>(open / 4, 1, 256));
+}
 
 bool DeferredNames::takes(std::uint64_t size) const {
     return size <= kLargestFile;

@@ -187,7 +187,7 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
         // A file waits to be shown until its output is named, which it is together with the
         // outputs of the files behind it, so the window holds a batch of them besides.
         const auto windowSize =
-            static_cast<std::size_t>(workers_ * kQueuedPerWorker) + io::DeferredNames::kMostFiles;
+            static_cast<std::size_t>(workers_ * kQueuedPerWorker) + names.capacity();
         while (true) {
             if (view_.state().abortRequested && !ended && next < count) {
                 stop = true;
