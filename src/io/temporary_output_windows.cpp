@@ -89,17 +89,21 @@ TemporaryOutput::~TemporaryOutput() {
 
 // Each file is made durable on its own here: the write-through rename costs as much as a flush.
 void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNames*) {
-    const std::wstring target = longPath(destination_);
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
     file_->sync();
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // A read-only, hidden or system file is replaced all the same, as a normal one.
-        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
     if (lastCheck) {
         lastCheck();
     }
     checkInjectedFault(FileOperation::Rename, destination_);
+    nameSynced();
+}
+
+void TemporaryOutput::nameSynced() {
+    const std::wstring target = longPath(destination_);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // A read-only, hidden or system file is replaced all the same, as a normal one.
+        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     HANDLE handle = handleOf(file_->descriptor());
     if (!setDeletePending(handle, false)) {
         throwFileError(FileOperation::Rename, destination_, lastErrno());
