@@ -1,10 +1,14 @@
 #include "io/deferred_names.h"
 
+#include <algorithm>
+
 namespace marnoq::io {
 
-bool DeferredNames::empty() const {
+bool DeferredNames::holds(const std::string& destination) const {
     std::lock_guard lock(mutex_);
-    return waiting_.empty();
+    return std::any_of(waiting_.begin(), waiting_.end(), [&](const TemporaryOutput& output) {
+        return output.destination() == destination;
+    });
 }
 
 bool DeferredNames::full() const {

@@ -23,8 +23,9 @@ class DeferredNames {
     // Whether a new output of this size waits here rather than being named on its own.
     bool takes(std::uint64_t size) const;
     void add(TemporaryOutput&& output);
-    bool empty() const;
     bool full() const;
+    // Whether the output of this destination waits here.
+    bool holds(const std::string& destination) const;
     // Names every waiting output, its bytes and its name durable; returns those that failed.
     // Safe to call while workers add more: those wait for the next call.
     std::vector<FileError> settle();

@@ -150,6 +150,13 @@ class Workers {
     bool closing_ = false;
 };
 
+bool holdsAnOutputOf(const io::DeferredNames& names, const Slot& slot) {
+    return std::any_of(slot.report.files.begin(), slot.report.files.end(),
+                       [&](const JobReport::File& file) {
+                           return !file.output.empty() && names.holds(file.output);
+                       });
+}
+
 // A file whose output could not be named after all failed, though its job ended well.
 void nameWaitingOutputs(io::DeferredNames& names, std::deque<Slot>& window) {
     for (const auto& failure : names.settle()) {
@@ -206,7 +213,10 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
             }
             Slot& oldest = window.front();
             Slot* running = workers.firstRunning(window);
-            if (running == &oldest || (running != nullptr && !names.empty() && !names.full())) {
+            const bool waitsForItsName = running != &oldest && holdsAnOutputOf(names, oldest);
+            // A finished file whose output waits for its name is shown once the group of
+            // waiting outputs is full or no file behind it runs any more.
+            if (running == &oldest || (waitsForItsName && running != nullptr && !names.full())) {
                 if (!workers.waitFor(*running, std::chrono::milliseconds(100))) {
                     view_.selectEntry(list_, running->index);
                     if (running->view->percent() >= 0.0f) {
@@ -220,7 +230,7 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
                 }
                 continue;
             }
-            if (!names.empty()) {
+            if (waitsForItsName) {
                 nameWaitingOutputs(names, window);
             }
             if (!ended) {
