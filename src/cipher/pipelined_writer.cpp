@@ -1,5 +1,7 @@
 #include "cipher/pipelined_writer.h"
 
+#include <system_error>
+
 #include "secure/wipe.h"
 
 namespace marnoq {
@@ -35,11 +37,20 @@ std::span<std::uint8_t> PipelinedWriter::nextBuffer() {
     if (!thread_.joinable() && queue_.size() >= 2) {
         // The thread starts with copies of this one's registers, which may hold key bytes.
         clearVectorRegisters();
-        thread_ = std::thread([this] {
-            writeLoop();
-            // Whatever the thread's calls saved on its stack goes with it.
-            wipeStackBelow();
-        });
+        try {
+            thread_ = std::thread([this] {
+                writeLoop();
+                // Whatever the thread's calls saved on its stack goes with it.
+                wipeStackBelow();
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare (a process limit): this one writes what is queued itself.
+            for (const auto& [index, length] : queue_) {
+                sink_.write(std::span(buffers_[index]).first(length));
+                free_.push_back(index);
+            }
+            queue_.clear();
+        }
     }
     changed_.wait(lock, [this] { return !free_.empty() || error_; });
     rethrowIfFailed();

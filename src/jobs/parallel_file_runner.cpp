@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -49,11 +50,17 @@ bool endsTheJob(const JobReport& report) {
 // the job is followed by no more files than one at a time plus `count` - 1 would start.
 class Workers {
   public:
+    // A thread the system refuses (a process limit) leaves fewer workers; with none at all the
+    // files run one after another on the caller's thread.
     Workers(int count, const ParallelFileRunner::Job& job) : job_(job), count_(count) {
-        for (int i = 0; i < count; ++i) {
-            threads_.emplace_back([this] { work(); });
+        try {
+            for (int i = 0; i < count; ++i) {
+                threads_.emplace_back([this] { work(); });
+            }
+        } catch (const std::system_error&) {
         }
     }
+    int started() const { return static_cast<int>(threads_.size()); }
     Workers(const Workers&) = delete;
     Workers& operator=(const Workers&) = delete;
     ~Workers() {
@@ -68,6 +75,16 @@ class Workers {
     }
 
     void queue(Slot& slot) {
+        if (threads_.empty()) {
+            if (slot.index < firstEnding_) {
+                slot.report = runGuarded(*slot.view);
+                if (endsTheJob(slot.report)) {
+                    firstEnding_ = slot.index;
+                }
+            }
+            slot.done = true;
+            return;
+        }
         {
             std::lock_guard lock(mutex_);
             pending_.push_back(&slot);
@@ -172,6 +189,14 @@ void nameWaitingOutputs(io::DeferredNames& names, std::deque<Slot>& window) {
     }
 }
 
+std::string fewerWorkersNote(int wanted, int started) {
+    return "Hinweis: Das System hat nur " + std::to_string(started) + " von " +
+           std::to_string(wanted) + " Threads zugelassen; " +
+           (started == 0 ? std::string("die Dateien werden nacheinander bearbeitet.")
+                         : "es werden höchstens " + std::to_string(started) +
+                               " Dateien gleichzeitig bearbeitet.");
+}
+
 }  // namespace
 
 ParallelFileRunner::ParallelFileRunner(JobView& view, FileList list, int workers,
@@ -189,7 +214,12 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
     bool ended = false;
     io::DeferredNames names;
     {
-        Workers workers(std::min(workers_, std::max(count, 1)), job);
+        const int wanted = std::min(workers_, std::max(count, 1));
+        Workers workers(wanted, job);
+        if (workers.started() < wanted) {
+            view_.messageBox(fewerWorkersNote(wanted, workers.started()), MessageIcon::None,
+                             kJobTitle);
+        }
         int next = 0;
         // A file waits to be shown until its output is named, which it is together with the
         // outputs of the files behind it, so the window holds a batch of them besides.
