@@ -199,7 +199,7 @@ int info(const Inputs& inputs, const Options& options, std::FILE* out, std::FILE
             records.push_back(infoRecord(file, out, !options.json));
         } catch (const io::FileError& error) {
             const std::string message = jobs::fileErrorMessage(error);
-            printLine(err, message);
+            std::fprintf(err, "%s\n", terminalMessage(message, holdsCr(file)).c_str());
             records.push_back({file, jobs::FileOutcome::Failed, {}, {}, 0, {}, message});
         }
         if (records.back().outcome != jobs::FileOutcome::Done) {

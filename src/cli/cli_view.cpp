@@ -47,6 +47,7 @@ CliView::~CliView() {
 void CliView::setFiles(jobs::FileList list, std::vector<std::string> files) {
     list_ = list;
     files_ = std::move(files);
+    filesHoldCr_ = std::any_of(files_.begin(), files_.end(), holdsCr);
     sizes_.clear();
     totalBytes_ = 0;
     // Only the status line on a terminal shows totals; elsewhere the sizes are not worth a
@@ -164,7 +165,9 @@ void CliView::messageBox(const std::string& text, jobs::MessageIcon, const std::
         std::fputs("\r\033[K", err_);
         lineOpen_ = false;
     }
-    std::fprintf(err_, "%s\n", terminalText(text).c_str());
+    // Every name in a message comes from the list, the output or the suffix, or is made of them.
+    const bool namesHoldCr = filesHoldCr_ || holdsCr(output_) || holdsCr(suffix_);
+    std::fprintf(err_, "%s\n", terminalMessage(text, namesHoldCr).c_str());
     std::fflush(err_);
 }
 

@@ -59,6 +59,7 @@ class CliView : public jobs::JobView {
     const volatile std::sig_atomic_t* stopSignal_;
     jobs::FileList list_ = jobs::FileList::Encrypt;
     std::vector<std::string> files_;
+    bool filesHoldCr_ = false;
     int selected_ = -1;
     std::string passwords_[3];
     bool suffixMode_ = true;

@@ -63,10 +63,7 @@ std::string terminalText(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (text.substr(i, 2) == "\r\n") {
-            out += '\n';
-            i += 2;
-        } else if (byte < 0x20 || byte == 0x7F) {
+        if (byte < 0x20 || byte == 0x7F) {
             appendEscaped(out, byte);
             ++i;
         } else if (byte < 0x80) {
@@ -86,6 +83,31 @@ std::string terminalText(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string terminalMessage(std::string_view message, bool namesHoldCr) {
+    if (namesHoldCr) {
+        return terminalText(message);
+    }
+    std::string out;
+    for (std::size_t end; (end = message.find("\r\n")) != std::string_view::npos;) {
+        out += terminalText(message.substr(0, end)) + '\n';
+        message.remove_prefix(end + 2);
+    }
+    return out + terminalText(message);
+}
+
+bool validUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+        } else if (const std::size_t length = validSequence(text.substr(i)); length > 0) {
+            i += length;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace marnoq::cli

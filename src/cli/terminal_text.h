@@ -5,10 +5,20 @@
 
 namespace marnoq::cli {
 
-// Text as the terminal may see it: control characters (C0, DEL, C1) and bytes that are no
-// valid UTF-8 are shown escaped ("\x1b", "\n", ...), so a file name or a header field cannot
-// move the cursor, set a title or clear the screen. The messages' own line breaks (CR LF)
-// become plain line ends.
+// Text as the terminal may see it: control characters (C0 with CR and LF, DEL, C1) and bytes
+// that are no valid UTF-8 are shown escaped ("\x1b", "\r", ...), so a file name or a header
+// field cannot move the cursor, set a title, clear the screen or start a line of its own.
 std::string terminalText(std::string_view text);
+
+// A message of the jobs, whose lines end in CR LF: those line ends stay line ends. When a
+// name in the message holds a CR (`namesHoldCr`), its CR LF could not be told from the
+// message's own, so then every CR is shown escaped.
+std::string terminalMessage(std::string_view message, bool namesHoldCr);
+
+inline bool holdsCr(std::string_view name) {
+    return name.find('\r') != std::string_view::npos;
+}
+
+bool validUtf8(std::string_view text);
 
 }  // namespace marnoq::cli

@@ -267,11 +267,11 @@ TEST_F(CliTest, ASourceThatGrowsOrShrinksDuringTheJobFails) {
 
 // No byte of a name or a header field may steer the terminal.
 TEST_F(CliTest, HostileNamesAndHeaderFieldsAreShownEscaped) {
-    const std::string hostile = "\x1b]0;owned\x07\x1b[2J\n\r\x7f\xc2\x9b\xff.txt";
+    const std::string hostile = "\x1b]0;owned\x07\x1b[2J\n\r\x7f\xc2\x9b\xff\r\nFertig.txt";
     test::writeText(dir.file(hostile), "plain");
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", hostile}).status, 0);
     auto header = test::readBytes(dir.file(hostile + ".aes"));
-    const std::string crc = "\x1b[1;1H\x1b";
+    const std::string crc = "\x1b[H\r\nOK!";
     std::copy(crc.begin(), crc.end(), header.begin() + 3);
     test::writeBytes(dir.file(hostile + ".aes"), header);
     const std::vector<test::ProcessResult> results = {
@@ -290,10 +290,14 @@ TEST_F(CliTest, HostileNamesAndHeaderFieldsAreShownEscaped) {
                              static_cast<unsigned char>(text[i + 1]) < 0xa0)
                     << text;
             }
+            for (const char* forged : {"\nFertig", "\nOK!"}) {
+                EXPECT_EQ(text.find(forged), std::string::npos) << text;
+            }
         }
     }
-    EXPECT_NE(results[0].out.find("\\x1b]0;owned\\x07\\x1b[2J\\n\\r\\x7f\\xc2\\x9b\\xff.txt"),
-              std::string::npos)
+    EXPECT_NE(
+        results[0].out.find("\\x1b]0;owned\\x07\\x1b[2J\\n\\r\\x7f\\xc2\\x9b\\xff\\r\\nFertig.txt"),
+        std::string::npos)
         << results[0].out;
 }
 

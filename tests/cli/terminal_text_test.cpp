@@ -8,8 +8,8 @@ namespace {
 TEST(TerminalText, ControlsAndBrokenBytesAreEscapedTextStays) {
     const std::pair<std::string, std::string> cases[] = {
         {"Bericht März.pdf", "Bericht März.pdf"},
-        {"Zeile 1\r\nZeile 2", "Zeile 1\nZeile 2"},
         {"a\nb\rc\td", "a\\nb\\rc\\td"},
+        {"x\r\nFertig.", "x\\r\\nFertig."},  // a name cannot start a line of its own
         {"\x1b[2J\x07\x7f", "\\x1b[2J\\x07\\x7f"},
         {"\xc2\x9b"
          "1m \xc2\xa0",
@@ -23,6 +23,13 @@ TEST(TerminalText, ControlsAndBrokenBytesAreEscapedTextStays) {
     for (const auto& [raw, shown] : cases) {
         EXPECT_EQ(terminalText(raw), shown);
     }
+}
+
+// A message's own CR LF is a line end only while no name in it could hold one too.
+TEST(TerminalText, MessageLinesEndOnlyWhereNoNameCouldForgeAnEnd) {
+    const std::string message = "Die Datei:\r\n/a/\x1b.txt\r\nFehler.";
+    EXPECT_EQ(terminalMessage(message, false), "Die Datei:\n/a/\\x1b.txt\nFehler.");
+    EXPECT_EQ(terminalMessage(message, true), "Die Datei:\\r\\n/a/\\x1b.txt\\r\\nFehler.");
 }
 
 }  // namespace
