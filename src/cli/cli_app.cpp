@@ -228,7 +228,7 @@ int parallelFiles(const Options& options) {
 }
 
 int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
-           const volatile std::sig_atomic_t* stopSignal) {
+           const StopFlag* stopSignal) {
     const bool encrypt = options.command == Command::Encrypt;
     const std::vector<std::string>& files = inputs.files;
     if (files.empty()) {  // only folders walked with -r that hold nothing to do
@@ -312,7 +312,8 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     if (report.aborted) {
         // Only a stop signal or a reader that closed the pipe aborts; the latter ends quietly,
         // as SIGPIPE itself would (Windows has no such signal).
-        const int signal = stopSignal != nullptr && *stopSignal != 0 ? *stopSignal : kPipeClosed;
+        const int signal =
+            stopSignal != nullptr && stopSignal->load() != 0 ? stopSignal->load() : kPipeClosed;
         if (signal != kPipeClosed) {
             std::fprintf(streams.err, "Abgebrochen; die unfertige Ausgabe wurde entfernt.\n");
         }
@@ -327,7 +328,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
 }  // namespace
 
 int runCli(const std::vector<std::string>& arguments, const Streams& streams,
-           const volatile std::sig_atomic_t* stopSignal) {
+           const StopFlag* stopSignal) {
     ParseResult parsed = parseArguments(arguments);
     if (!parsed.options) {
         std::fprintf(streams.err, "aes-marnoq-cli: %s\nHilfe: aes-marnoq-cli --help\n",

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "cli/console.h"
 
 namespace marnoq::cli {
 
@@ -17,6 +18,6 @@ struct Streams {
 // Runs one command line; returns the exit status. A signal number stored in stopSignal (by
 // the caller's handler) stops the running job, which removes its temporary output.
 int runCli(const std::vector<std::string>& arguments, const Streams& streams,
-           const volatile std::sig_atomic_t* stopSignal);
+           const StopFlag* stopSignal);
 
 }  // namespace marnoq::cli

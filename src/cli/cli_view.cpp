@@ -34,8 +34,7 @@ std::string timeLeft(double seconds) {
 
 }  // namespace
 
-CliView::CliView(std::FILE* err, bool interactive, bool quiet,
-                 const volatile std::sig_atomic_t* stopSignal)
+CliView::CliView(std::FILE* err, bool interactive, bool quiet, const StopFlag* stopSignal)
     : err_(err), interactive_(interactive && !quiet), quiet_(quiet), stopSignal_(stopSignal) {}
 
 CliView::~CliView() {
@@ -172,7 +171,7 @@ void CliView::messageBox(const std::string& text, jobs::MessageIcon, const std::
 }
 
 void CliView::letEventsRun() {
-    if (stopSignal_ != nullptr && *stopSignal_ != 0) {
+    if (stopSignal_ != nullptr && stopSignal_->load() != 0) {
         state_.abortRequested = true;
     }
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/console.h"
 #include "jobs/job_view.h"
 
 namespace marnoq::cli {
@@ -16,8 +16,7 @@ namespace marnoq::cli {
 class CliView : public jobs::JobView {
   public:
     // `quiet`: no status line at all, only the messages.
-    CliView(std::FILE* err, bool interactive, bool quiet,
-            const volatile std::sig_atomic_t* stopSignal);
+    CliView(std::FILE* err, bool interactive, bool quiet, const StopFlag* stopSignal);
 
     void setFiles(jobs::FileList list, std::vector<std::string> files);
     void setPasswords(const std::string& first, const std::string& repeat);
@@ -56,7 +55,7 @@ class CliView : public jobs::JobView {
     std::FILE* err_;
     bool interactive_;
     bool quiet_;
-    const volatile std::sig_atomic_t* stopSignal_;
+    const StopFlag* stopSignal_;
     jobs::FileList list_ = jobs::FileList::Encrypt;
     std::vector<std::string> files_;
     bool filesHoldCr_ = false;

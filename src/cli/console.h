@@ -1,11 +1,16 @@
 #pragma once
 
-#include <csignal>
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace marnoq::cli {
+
+// The number of the signal that asked the program to stop, 0 while none did. Written by a
+// signal handler, read by the worker threads: only a lock-free atomic is safe for both.
+using StopFlag = std::atomic<int>;
+static_assert(StopFlag::is_always_lock_free);
 
 // What the command line needs from the system it runs on; one file per system.
 
@@ -13,10 +18,10 @@ namespace marnoq::cli {
 std::vector<std::string> programArguments(int argc, char** argv);
 // Binary standard streams, UTF-8 output, and a stop request (Ctrl+C, a termination signal)
 // stored in stopSignal instead of ending the program.
-void prepareConsole(volatile std::sig_atomic_t* stopSignal);
+void prepareConsole(StopFlag* stopSignal);
 // True once a stop was stored; any thread may ask. With `pendingToo` also while one is still on
 // its way to the handler: where a stop can end the input early, as Ctrl-C ends a piped producer.
-bool stopRequested(const volatile std::sig_atomic_t* stopSignal, bool pendingToo);
+bool stopRequested(const StopFlag* stopSignal, bool pendingToo);
 bool isTerminal(std::FILE* stream);
 
 }  // namespace marnoq::cli

@@ -1,16 +1,22 @@
 #include <unistd.h>
 
+#include <csignal>
+
 #include "cli/console.h"
 
 namespace marnoq::cli {
 namespace {
 
-volatile std::sig_atomic_t* stopTarget = nullptr;
+StopFlag* stopTarget = nullptr;
 
-constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+// Every signal whose default ends the program and that someone may send on purpose or a
+// limit may raise. Faults (SEGV, BUS, ILL, FPE, ABRT) are left alone: after one, nothing is
+// safe to run.
+constexpr int kStopSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,   SIGPIPE, SIGALRM,
+                                SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF};
 
 void onStop(int signal) {
-    *stopTarget = signal;
+    stopTarget->store(signal);
 }
 
 }  // namespace
@@ -19,7 +25,7 @@ std::vector<std::string> programArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
+void prepareConsole(StopFlag* stopSignal) {
     stopTarget = stopSignal;
     struct sigaction action {};
     action.sa_handler = onStop;
@@ -29,10 +35,13 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     for (int signal : kStopSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+    // Beyond the file size limit a write then fails with EFBIG: an error that names the file
+    // and removes the unfinished output instead of the end of the program.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
-bool stopRequested(const volatile std::sig_atomic_t* stopSignal, bool pendingToo) {
-    if (stopSignal != nullptr && *stopSignal != 0) {
+bool stopRequested(const StopFlag* stopSignal, bool pendingToo) {
+    if (stopSignal != nullptr && stopSignal->load() != 0) {
         return true;
     }
     if (!pendingToo) {

@@ -2,6 +2,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "cli/console.h"
@@ -10,7 +12,7 @@
 namespace marnoq::cli {
 namespace {
 
-volatile std::sig_atomic_t* stopTarget = nullptr;
+StopFlag* stopTarget = nullptr;
 UINT savedCodePage = 0;
 DWORD savedErrorMode = 0;
 
@@ -24,7 +26,7 @@ BOOL WINAPI onStop(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE;
     }
-    *stopTarget = SIGINT;
+    stopTarget->store(SIGINT);
     return TRUE;
 }
 
@@ -41,7 +43,7 @@ std::vector<std::string> programArguments(int, char**) {
     return arguments;
 }
 
-void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
+void prepareConsole(StopFlag* stopSignal) {
     stopTarget = stopSignal;
     ::SetConsoleCtrlHandler(onStop, TRUE);
     // Encrypted and decrypted bytes pass through the standard streams unchanged.
@@ -60,8 +62,8 @@ void prepareConsole(volatile std::sig_atomic_t* stopSignal) {
     }
 }
 
-bool stopRequested(const volatile std::sig_atomic_t* stopSignal, bool /*pendingToo*/) {
-    return stopSignal != nullptr && *stopSignal != 0;
+bool stopRequested(const StopFlag* stopSignal, bool /*pendingToo*/) {
+    return stopSignal != nullptr && stopSignal->load() != 0;
 }
 
 bool isTerminal(std::FILE* stream) {

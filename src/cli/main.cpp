@@ -1,4 +1,3 @@
-#include <csignal>
 #include <cstdio>
 
 #include "cli/cli_app.h"
@@ -7,7 +6,7 @@
 
 namespace {
 
-volatile std::sig_atomic_t stopSignal = 0;
+marnoq::cli::StopFlag stopSignal{0};
 
 }  // namespace
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/console.h"
 #include "secure/wipe.h"
 
 namespace marnoq::cli {
@@ -27,6 +27,6 @@ struct PasswordOutcome {
 // the first line of standard input. Never from the arguments. A line longer than 1024 bytes is
 // refused; a signal stored in `stop` ends the wait for input at once.
 PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput,
-                                const volatile std::sig_atomic_t* stop);
+                                const StopFlag* stop);
 
 }  // namespace marnoq::cli

@@ -22,12 +22,12 @@ constexpr int kPollMilliseconds = 100;
 
 enum class LineResult { Line, Nothing, TooLong, Stopped };
 
-bool stopped(const volatile std::sig_atomic_t* stop) {
-    return stop != nullptr && *stop != 0;
+bool stopped(const StopFlag* stop) {
+    return stop != nullptr && stop->load() != 0;
 }
 
 // Waits in short steps, so a stop signal that lands just before a blocking read is not lost.
-bool waitForInput(int fd, const volatile std::sig_atomic_t* stop) {
+bool waitForInput(int fd, const StopFlag* stop) {
     for (;;) {
         if (stopped(stop)) {
             return false;
@@ -41,7 +41,7 @@ bool waitForInput(int fd, const volatile std::sig_atomic_t* stop) {
 }
 
 // Reads one line; the newline (and a CR before it) is not part of the password.
-LineResult readLine(int fd, std::string& line, const volatile std::sig_atomic_t* stop) {
+LineResult readLine(int fd, std::string& line, const StopFlag* stop) {
     line.clear();
     // Reserved once: a growing string would leave copies of the password in freed memory.
     line.reserve(kMaxLine + 2);
@@ -141,7 +141,7 @@ class EchoOff {
 };
 
 // Turns what readLine found into the outcome's error, or nothing for a line.
-bool failed(LineResult result, const std::string& where, const volatile std::sig_atomic_t* stop,
+bool failed(LineResult result, const std::string& where, const StopFlag* stop,
             PasswordOutcome& outcome) {
     switch (result) {
         case LineResult::Line:
@@ -154,13 +154,13 @@ bool failed(LineResult result, const std::string& where, const volatile std::sig
                             std::to_string(kMaxLine) + " Bytes; das ist kein Passwort.";
             break;
         case LineResult::Stopped:
-            outcome.stopSignal = *stop;
+            outcome.stopSignal = stop->load();
             break;
     }
     return true;
 }
 
-PasswordOutcome fromTerminal(bool twice, const volatile std::sig_atomic_t* stop) {
+PasswordOutcome fromTerminal(bool twice, const StopFlag* stop) {
     PasswordOutcome outcome;
     io::UniqueFd tty(::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (!tty.valid()) {
@@ -193,7 +193,7 @@ PasswordOutcome fromTerminal(bool twice, const volatile std::sig_atomic_t* stop)
     return outcome;
 }
 
-PasswordOutcome fromLine(int fd, const std::string& where, const volatile std::sig_atomic_t* stop) {
+PasswordOutcome fromLine(int fd, const std::string& where, const StopFlag* stop) {
     PasswordOutcome outcome;
     SecretString line;
     if (!failed(readLine(fd, line.str(), stop), where, stop, outcome)) {
@@ -202,7 +202,7 @@ PasswordOutcome fromLine(int fd, const std::string& where, const volatile std::s
     return outcome;
 }
 
-PasswordOutcome fromFile(const std::string& path, const volatile std::sig_atomic_t* stop) {
+PasswordOutcome fromFile(const std::string& path, const StopFlag* stop) {
     io::UniqueFd fd;
     // Opening a pipe waits for its writer; a stop signal ends the wait.
     while (!fd.valid()) {
@@ -214,7 +214,7 @@ PasswordOutcome fromFile(const std::string& path, const volatile std::sig_atomic
     PasswordOutcome outcome;
     if (!fd.valid()) {
         if (stopped(stop)) {
-            outcome.stopSignal = *stop;
+            outcome.stopSignal = stop->load();
         } else {
             outcome.error = "Die Passwortdatei " + path +
                             " kann nicht gelesen werden: " + jobs::reasonText(errno);
@@ -233,7 +233,7 @@ PasswordOutcome fromFile(const std::string& path, const volatile std::sig_atomic
 }  // namespace
 
 PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput,
-                                const volatile std::sig_atomic_t* stop) {
+                                const StopFlag* stop) {
     switch (options.passwordSource) {
         case PasswordSource::File:
             return fromFile(options.passwordFile, stop);

@@ -134,7 +134,7 @@ PasswordOutcome fromFile(const std::string& path) {
 
 // A stop request from the console arrives between files; the prompt itself ends with Return.
 PasswordOutcome obtainPasswords(const Options& options, bool twice, std::FILE* standardInput,
-                                const volatile std::sig_atomic_t*) {
+                                const StopFlag*) {
     switch (options.passwordSource) {
         case PasswordSource::File:
             return fromFile(options.passwordFile);

@@ -20,7 +20,8 @@ std::string reasonText(int code) {
         case EISDIR: return "Unter diesem Namen existiert bereits ein Ordner.";
         case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner.";
         case EIO: return "Ein-/Ausgabefehler des Datenträgers.";
-        case EFBIG: return "Die Datei ist für dieses Dateisystem zu groß.";
+        case EFBIG: return "Die Datei wird größer, als das Dateisystem oder die für dieses "
+                           "Programm gesetzte Grenze (ulimit -f) erlaubt.";
         case ENAMETOOLONG: return "Der Dateiname ist zu lang.";
         case EACCES:
         case EPERM: return "Zugriff verweigert.";

@@ -1,10 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -28,6 +30,13 @@ void pause(int milliseconds) {
 
 constexpr std::int64_t kHuge = std::int64_t{4} << 30;  // long enough to interrupt
 
+// Exit status, or 128 + the number of the signal that ended the process.
+int statusOf(pid_t pid) {
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
 // Whatever ends the program at whatever moment, the folder holds what it held before, and an
 // older output keeps its bytes: the new output has no name until it is complete.
 TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
@@ -43,12 +52,21 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
     const auto before = dir.entries();
     for (const char* command : {"encrypt", "decrypt"}) {
         const std::string source = command == std::string("encrypt") ? "big" : "huge.bin.aes";
-        for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT}) {
-            for (int at : {30, 200}) {  // just after the start, and in the body
+        // Signals that only scripts and limits send: once each, in the body, half of them here.
+        const bool first = command == std::string("encrypt");
+        const auto rare = first ? std::vector<int>{SIGALRM, SIGUSR2, SIGVTALRM}
+                                : std::vector<int>{SIGUSR1, SIGXCPU, SIGPROF};
+        for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT, rare[0], rare[1], rare[2]}) {
+            const bool often = std::find(rare.begin(), rare.end(), sig) == rare.end();
+            for (int at : often ? std::vector<int>{30, 200} : std::vector<int>{200}) {
                 SCOPED_TRACE(std::string(command) + " signal " + std::to_string(sig) + " at " +
                              std::to_string(at) + " ms");
-                test::Process process({MARNOQ_CLI, command, "--password-file", "pw", source},
-                                      dir.path());
+                std::vector<std::string> argv = {MARNOQ_CLI, command, "--password-file", "pw",
+                                                 source};
+                if (!often) {  // with the named temporary, which only a handler removes
+                    argv.insert(argv.begin(), {"env", "MARNOQ_NO_TMPFILE=1"});
+                }
+                test::Process process(argv, dir.path());
                 pause(at);
                 process.signal(sig);
                 const auto result = process.wait();
@@ -178,10 +196,9 @@ class TerminalSession {
     void signal(int sig) { ::kill(pid_, sig); }
     int end(int sig) {
         ::kill(pid_, sig);
-        int raw = 0;
-        ::waitpid(pid_, &raw, 0);
+        const int status = statusOf(pid_);
         pid_ = -1;
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return status;
     }
 
   private:
@@ -192,7 +209,7 @@ class TerminalSession {
 
 TEST_F(CliTest, ASignalAtThePromptEndsAtOnceAndRestoresEcho) {
     test::writeText(dir.file("a.txt"), "text");
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1}) {
         SCOPED_TRACE(sig);
         TerminalSession session({MARNOQ_CLI, "encrypt", "a.txt"}, dir.path());
         ASSERT_TRUE(session.waitFor("Passwort: "));
@@ -310,6 +327,51 @@ TEST_F(CliTest, ADeletedWorkingFolderIsExplainedNotAborted) {
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("Der aktuelle Ordner ist nicht mehr zugänglich"), std::string::npos)
         << result.err;
+}
+
+// Beyond `ulimit -f` a write fails like any other: a German message that names the file,
+// status 1, and no unfinished output, also from the named temporary used without O_TMPFILE.
+TEST_F(CliTest, AFileSizeLimitIsAWriteErrorThatLeavesNothing) {
+    makeSparse(dir.file("big"), std::int64_t{8} << 20);
+    for (const char* fallback : {"", "MARNOQ_NO_TMPFILE=1"}) {
+        SCOPED_TRACE(fallback);
+        const auto result = test::run({"sh", "-c",
+                                       "ulimit -f 2000; exec env $1 \"$0\" "
+                                       "encrypt --password-file pw big",
+                                       MARNOQ_CLI, fallback},
+                                      dir.path());
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_NE(result.err.find("Fehler beim Schreiben der Datei:\n" + dir.file("big.aes")),
+                  std::string::npos)
+            << result.err;
+        EXPECT_NE(result.err.find("(ulimit -f) erlaubt."), std::string::npos) << result.err;
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"big", "pw"}));
+    }
+}
+
+// A process limit that refuses most threads leaves fewer workers, not an abort. Limits do
+// not bind root: the program runs as nobody where it can.
+TEST_F(CliTest, ThreadsTheSystemRefusesLeaveFewerWorkers) {
+    if (::geteuid() != 0 || ::access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "needs root and setpriv to run under a process limit of its own";
+    }
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(dir.file("pw").c_str(), 0644);
+    const std::string files[] = {"f0", "f1", "f2", "f3", "f4", "f5", "f6", "f7"};
+    for (const auto& file : files) {
+        makeSparse(dir.file(file), std::int64_t{3} << 20);  // several batches to write
+    }
+    const auto result = test::run(
+        {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "bash", "-c",
+         "ulimit -u 3; exec \"$0\" encrypt -j 64 --password-file pw "
+         "f0 f1 f2 f3 f4 f5 f6 f7",
+         MARNOQ_CLI},
+        dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("von 8 Threads zugelassen"), std::string::npos) << result.err;
+    for (const auto& file : files) {
+        EXPECT_EQ(::access(dir.file(file + ".aes").c_str(), F_OK), 0) << file;
+    }
 }
 
 }  // namespace
