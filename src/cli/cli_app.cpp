@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <thread>
 #include <unordered_set>
@@ -41,6 +42,36 @@ constexpr int kPipeClosed = 13;  // SIGPIPE
 void printLine(std::FILE* stream, const std::string& text) {
     std::fprintf(stream, "%s\n", terminalText(text).c_str());
 }
+
+// Standard output of one call. A report that does not reach its reader whole fails the call.
+class Report {
+  public:
+    explicit Report(std::FILE* out) : out_(out) {}
+
+    void put(std::string_view text) {
+        if (error_ == 0) {
+            error_ = writeWhole(out_, text);
+        }
+    }
+    // The call's status once the report is out.
+    int status(int status, std::FILE* err) const {
+        if (error_ == 0) {
+            return status;
+        }
+        printLine(err,
+                  "Der Bericht konnte nicht vollständig auf die Standardausgabe geschrieben "
+                  "werden: " +
+                      jobs::reasonText(error_));
+        if (error_ == EPIPE) {
+            return 128 + kPipeClosed;
+        }
+        return status == kOk ? kFileFailed : status;
+    }
+
+  private:
+    std::FILE* out_;
+    int error_ = 0;
+};
 
 // Makes names absolute. The working folder is asked once, not for each of thousands of names,
 // and only when a name is relative: it may have been deleted. ".." stays for the system to
@@ -151,24 +182,23 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
     return inputs;
 }
 
-void printJson(const std::vector<jobs::JobReport::File>& records, std::FILE* out) {
+void printJson(const std::vector<jobs::JobReport::File>& records, Report& out) {
+    std::string lines;
     for (const auto& record : records) {
-        std::fputs(jsonLine(record).c_str(), out);
+        lines += jsonLine(record);
     }
+    out.put(lines);
 }
 
-jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool text) {
+// The record of one file; `text` gets the lines that show it.
+jobs::JobReport::File infoRecord(const std::string& file, std::string& text) {
     jobs::JobReport::File record{file, jobs::FileOutcome::Done};
     io::InputFile in(file);
     const std::uint64_t size = in.size();
     const auto header = jobs::readHeader(in);
-    if (text) {
-        printLine(out, file);
-    }
+    text = terminalText(file) + "\n";
     if (!header || !header->signatureValid()) {
-        if (text) {
-            std::fprintf(out, "  Signatur:               fehlt (keine Datei dieses Programms)\n");
-        }
+        text += "  Signatur:               fehlt (keine Datei dieses Programms)\n";
         record.outcome = jobs::FileOutcome::Foreign;
         return record;
     }
@@ -178,29 +208,30 @@ jobs::JobReport::File infoRecord(const std::string& file, std::FILE* out, bool t
     if (!lengthValid) {
         record.outcome = jobs::FileOutcome::SizeError;
     }
-    if (text) {
-        std::fprintf(out, "  Signatur:               aes (gültig)\n");
-        printLine(out, "  CRC-32:                 " + header->CrcText);
-        std::fprintf(out, "  Verschlüsselter Inhalt: %llu Bytes (%s)\n",
-                     static_cast<unsigned long long>(record.bodyLength),
-                     lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16");
-    }
+    text += "  Signatur:               aes (gültig)\n";
+    text += "  CRC-32:                 " + terminalText(header->CrcText) + "\n";
+    text += "  Verschlüsselter Inhalt: " + std::to_string(record.bodyLength) + " Bytes (" +
+            (lengthValid ? "gültig" : "ungültig: kein positives Vielfaches von 16") + ")\n";
     return record;
 }
 
-int info(const Inputs& inputs, const Options& options, std::FILE* out, std::FILE* err) {
+int info(const Inputs& inputs, const Options& options, Report& out, std::FILE* err) {
     int status = inputs.walkFailed ? kFileFailed : kOk;
     std::vector<jobs::JobReport::File> records;
     for (const auto& file : inputs.files) {
         if (io::isDirectory(file)) {
             continue;  // the hint to use -r has been given
         }
+        std::string text;
         try {
-            records.push_back(infoRecord(file, out, !options.json));
+            records.push_back(infoRecord(file, text));
         } catch (const io::FileError& error) {
             const std::string message = jobs::fileErrorMessage(error);
             std::fprintf(err, "%s\n", terminalMessage(message, holdsCr(file)).c_str());
             records.push_back({file, jobs::FileOutcome::Failed, {}, {}, 0, {}, message});
+        }
+        if (!options.json) {
+            out.put(text);
         }
         if (records.back().outcome != jobs::FileOutcome::Done) {
             status = kFileFailed;
@@ -227,7 +258,7 @@ int parallelFiles(const Options& options) {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
+int runJob(const Options& options, const Inputs& inputs, const Streams& streams, Report& out,
            const StopFlag* stopSignal) {
     const bool encrypt = options.command == Command::Encrypt;
     const std::vector<std::string>& files = inputs.files;
@@ -306,7 +337,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         encrypt ? " , EncryptTime: " : " , DecryptTime: ");
     view.finishStatus();
     if (options.json) {
-        printJson(report.files, streams.out);
+        printJson(report.files, out);
     }
     reportSkipped(report, streams.err);  // an error: it makes the status 1, so -q shows it too
     if (report.aborted) {
@@ -336,19 +367,24 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
         return kUsage;
     }
     const Options& options = *parsed.options;
+    Report out(streams.out);
     try {
         switch (options.command) {
             case Command::Help:
-                std::fputs(usageText(), streams.out);
-                return kOk;
+                out.put(usageText());
+                return out.status(kOk, streams.err);
             case Command::Version:
-                std::fprintf(streams.out, "aes-marnoq-cli %s (%s)\nAES: %s, CRC-32: %s\n", kVersion,
-                             kCommit, cRijndael::BlockPathName(), crcPathName());
-                return kOk;
+                out.put(std::string("aes-marnoq-cli ") + kVersion + " (" + kCommit + ")\nAES: " +
+                        cRijndael::BlockPathName() + ", CRC-32: " + crcPathName() + "\n");
+                return out.status(kOk, streams.err);
             case Command::Info:
-                return info(collectInputs(options, streams.err), options, streams.out, streams.err);
+                return out.status(
+                    info(collectInputs(options, streams.err), options, out, streams.err),
+                    streams.err);
             default:
-                return runJob(options, collectInputs(options, streams.err), streams, stopSignal);
+                return out.status(
+                    runJob(options, collectInputs(options, streams.err), streams, out, stopSignal),
+                    streams.err);
         }
     } catch (const std::filesystem::filesystem_error& error) {
         // Making a relative path absolute needs the working folder, which may have been deleted.

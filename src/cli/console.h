@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marnoq::cli {
@@ -23,5 +24,8 @@ void prepareConsole(StopFlag* stopSignal);
 // its way to the handler: where a stop can end the input early, as Ctrl-C ends a piped producer.
 bool stopRequested(const StopFlag* stopSignal, bool pendingToo);
 bool isTerminal(std::FILE* stream);
+// Writes all of `text` after what the stream holds buffered, through interruptions by a
+// signal; 0, or the system's error code when the text could not be written whole.
+int writeWhole(std::FILE* stream, std::string_view text);
 
 }  // namespace marnoq::cli

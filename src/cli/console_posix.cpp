@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 
 #include "cli/console.h"
@@ -60,6 +61,24 @@ bool stopRequested(const StopFlag* stopSignal, bool pendingToo) {
 
 bool isTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) == 1;
+}
+
+int writeWhole(std::FILE* stream, std::string_view text) {
+    if (std::fflush(stream) != 0) {
+        return errno;
+    }
+    const int fd = ::fileno(stream);
+    while (!text.empty()) {
+        const ssize_t put = ::write(fd, text.data(), text.size());
+        if (put < 0 && errno == EINTR) {
+            continue;  // a stop signal: the record started is still written whole
+        }
+        if (put <= 0) {
+            return put < 0 ? errno : EIO;
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return 0;
 }
 
 }  // namespace marnoq::cli

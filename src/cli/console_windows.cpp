@@ -2,7 +2,9 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 
@@ -70,6 +72,22 @@ bool isTerminal(std::FILE* stream) {
     DWORD mode = 0;
     return ::GetConsoleMode(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream))), &mode) !=
            0;
+}
+
+int writeWhole(std::FILE* stream, std::string_view text) {
+    if (std::fflush(stream) != 0) {
+        return errno;
+    }
+    const int fd = ::_fileno(stream);
+    while (!text.empty()) {
+        const auto count = static_cast<unsigned>(std::min<std::size_t>(text.size(), INT_MAX));
+        const int put = ::_write(fd, text.data(), count);
+        if (put <= 0) {
+            return put < 0 ? errno : EIO;
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return 0;
 }
 
 }  // namespace marnoq::cli

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <thread>
 
 #include "cli/console.h"
@@ -35,6 +38,18 @@ int statusOf(pid_t pid) {
     int raw = 0;
     ::waitpid(pid, &raw, 0);
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
+// Starts the program with `out` as its standard output and `err` as the file for its messages.
+pid_t startWithOutput(const std::vector<std::string>& argv, const std::string& workdir, int out,
+                      const std::string& err) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out, 1);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        test::execIn(argv, workdir);
+    }
+    return pid;
 }
 
 // Whatever ends the program at whatever moment, the folder holds what it held before, and an
@@ -327,6 +342,86 @@ TEST_F(CliTest, ADeletedWorkingFolderIsExplainedNotAborted) {
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("Der aktuelle Ordner ist nicht mehr zugänglich"), std::string::npos)
         << result.err;
+}
+
+// A report that does not reach its reader whole is no success: a full disk fails the call, a
+// reader that went away ends it as SIGPIPE would, and both say why.
+TEST_F(CliTest, ReportsThatCannotBeWrittenWholeFailTheCall) {
+    test::writeText(dir.file("a.txt"), "text");
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "a.txt"}).status, 0);
+    const std::vector<std::string> commands[] = {
+        {"info", "a.txt.aes"},
+        {"info", "--json", "a.txt.aes"},
+        {"verify", "--json", "--password-file", "pw", "a.txt.aes"},
+        {"encrypt", "--json", "--password-file", "pw", "-o", "b.aes", "a.txt"},
+        {"--help"},
+    };
+    test::TempDir logs;
+    for (const auto& command : commands) {
+        auto argv = command;
+        argv.insert(argv.begin(), MARNOQ_CLI);
+        SCOPED_TRACE(command.front() + " " + command[1 % command.size()]);
+        const int full = ::open("/dev/full", O_WRONLY);
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        ::close(ends[0]);  // nobody will read
+        const std::pair<int, std::pair<int, const char*>> sinks[] = {
+            {full, {1, "Auf dem Datenträger ist kein Platz mehr frei."}},
+            {ends[1], {141, "Der Empfänger der Daten hat die Verbindung geschlossen."}},
+        };
+        for (const auto& [sink, expected] : sinks) {
+            const pid_t pid = startWithOutput(argv, dir.path(), sink, logs.file("err"));
+            EXPECT_EQ(statusOf(pid), expected.first);
+            EXPECT_NE(
+                test::readText(logs.file("err"))
+                    .find("Standardausgabe geschrieben werden: " + std::string(expected.second)),
+                std::string::npos)
+                << test::readText(logs.file("err"));
+            ::close(sink);
+        }
+    }
+}
+
+// The report waits in a full pipe while stop signals arrive: each interrupts the waiting
+// write, and still every record reaches the reader whole.
+TEST_F(CliTest, StopSignalsWhileTheReportWaitsForItsReaderCutNoRecord) {
+    ::mkdir(dir.file("many").c_str(), 0755);
+    constexpr int kFiles = 60;  // records far beyond the smallest pipe
+    for (int i = 0; i < kFiles; ++i) {
+        test::writeText(dir.file("many/f" + std::to_string(i)), "x");
+    }
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const int capacity = ::fcntl(ends[0], F_SETPIPE_SZ, 4096);
+    ASSERT_GT(capacity, 0);
+    test::TempDir logs;
+    const pid_t pid =
+        startWithOutput({MARNOQ_CLI, "encrypt", "--json", "-r", "--password-file", "pw", "many"},
+                        dir.path(), ends[1], logs.file("err"));
+    ::close(ends[1]);
+    int waiting = 0;
+    for (int i = 0; i < 20000 && waiting < capacity; ++i) {
+        pause(1);
+        ::ioctl(ends[0], FIONREAD, &waiting);
+    }
+    ASSERT_EQ(waiting, capacity) << "the report never filled the pipe";
+    for (int sig : {SIGINT, SIGUSR1, SIGTERM}) {
+        ::kill(pid, sig);
+        pause(20);
+    }
+    std::string report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(ends[0]);
+    EXPECT_EQ(statusOf(pid), 0) << "all files were done before the signals";
+    std::istringstream lines(report);
+    int records = 0;
+    for (std::string line; std::getline(lines, line); ++records) {
+        EXPECT_EQ(nlohmann::json::parse(line)["outcome"], "done") << line;
+    }
+    EXPECT_EQ(records, kFiles) << test::readText(logs.file("err"));
 }
 
 // Beyond `ulimit -f` a write fails like any other: a German message that names the file,
