@@ -1,6 +1,8 @@
 #include "jobs/encrypt_job.h"
 
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include "digest/crc32.h"
 #include "io/input_file.h"
@@ -18,9 +20,15 @@ namespace {
 // for many small files the system calls are what costs.
 constexpr std::uint64_t kCollectUpTo = 64 * 1024;
 
+// The Ctrl-C that ends a piped producer reaches this process at about the same time as the end
+// of its data, and on a busy machine sometimes later: piped data is trusted as complete only
+// after this pause without a stop.
+constexpr auto kStopGrace = std::chrono::milliseconds(100);
+
 template <typename Encrypt>
 JobReport::File encryptInto(JobRun& run, const std::string& src, const io::FileLocation& dst,
                             mode_t mode, const std::string& hash, bool collect, Encrypt&& encrypt) {
+    const bool piped = src == io::kStandardStream;
     checkOutputTarget(dst);
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
@@ -37,7 +45,14 @@ JobReport::File encryptInto(JobRun& run, const std::string& src, const io::FileL
             3, std::span(reinterpret_cast<const std::uint8_t*>(crcText.data()), crcText.size()));
     }
     // A stop that ended a piped producer looks like the end of its data: never commit that.
-    out.commit([&] { run.leaveIfClosing(); }, run.view().deferredNames());
+    out.commit(
+        [&] {
+            if (piped) {
+                std::this_thread::sleep_for(kStopGrace);
+            }
+            run.leaveIfClosing();
+        },
+        run.view().deferredNames());
     return {src, FileOutcome::Done, {}, crcText, (length + 16) & ~std::uint64_t{15}, dst.path()};
 }
 
