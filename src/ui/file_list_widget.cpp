@@ -5,14 +5,34 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "window_model/horizontal_extent.h"
 
 namespace marnoq::ui {
+namespace {
+
+// Every row is as wide as the list's extent, so the view's own layout derives the scroll range
+// from it. Setting the range from inside the layout toggled the scroll bars without end.
+class ExtentDelegate : public QStyledItemDelegate {
+  public:
+    ExtentDelegate(const int& extent, QObject* parent)
+        : QStyledItemDelegate(parent), extent_(extent) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize natural = QStyledItemDelegate::sizeHint(option, index);
+        return {std::max(natural.width(), extent_), natural.height()};
+    }
+
+  private:
+    const int& extent_;
+};
+
+}  // namespace
 
 FileListWidget::FileListWidget(bool acceptEveryDrag, QWidget* parent)
     : QListWidget(parent), acceptEveryDrag_(acceptEveryDrag) {
+    setItemDelegate(new ExtentDelegate(extent_, this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
@@ -47,7 +67,7 @@ void FileListWidget::AddHScroll() {
     extent_ = window_model::horizontalExtent(list_.entries(), [&metrics](const std::string& text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
     });
-    updateGeometries();
+    doItemsLayout();
 }
 
 void FileListWidget::xListRemoveSelected() {
@@ -56,14 +76,6 @@ void FileListWidget::xListRemoveSelected() {
             list_.removeAt(static_cast<std::size_t>(i));
             delete takeItem(i);
         }
-    }
-}
-
-void FileListWidget::updateGeometries() {
-    QListWidget::updateGeometries();
-    const int overhang = extent_ - viewport()->width();
-    if (overhang > horizontalScrollBar()->maximum()) {
-        horizontalScrollBar()->setRange(0, overhang);
     }
 }
 

@@ -32,7 +32,6 @@ class FileListWidget : public QListWidget {
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void updateGeometries() override;
 
   private:
     bool acceptEveryDrag_;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QTest>
 
 #include "jobs/progress_display.h"
@@ -162,6 +163,38 @@ TEST(MainWindow, ProgressLineNumbers) {
     w.state().JobMode = 0;
     jobs::bb_Progress(w, 50.0f);
     EXPECT_EQ(w.statusText(), "File: 0 von 3,  File bearbeitet: 100 %");
+}
+
+// Run once per scale (QT_SCALE_FACTOR), see tests/CMakeLists.txt. A file manager hands over
+// dozens of long paths at once; the window must come up with every one of them listed.
+TEST(StartUp, EveryListSizeAndPathLengthComesUp) {
+    int starts = 0;
+    for (const int files : {1, 2, 9, 13, 40, 120, 300}) {
+        for (const int length : {20, 45, 80, 130, 250}) {
+            std::vector<std::string> arguments;
+            for (int i = 0; i < files; ++i) {
+                QString path =
+                    QString("/home/nutzer/Dokumente/Steuer 2025/%1-").arg(i, 3, 10, QChar('0'));
+                path += QString(std::max(0, length - 4 - static_cast<int>(path.size())), 'x');
+                arguments.push_back((path + (i % 3 == 0 ? ".aes" : ".pdf")).toStdString());
+            }
+            test::FakeDialogs dialogs;
+            frmAES w(dialogs, arguments);
+            w.show();
+            QTest::qWait(1);
+            ++starts;
+            ASSERT_TRUE(w.isVisible()) << files << " x " << length;
+            EXPECT_EQ(w.List1.count() + w.List2.count(), files) << files << " x " << length;
+            EXPECT_EQ(w.List2.count(), (files + 2) / 3) << files << " x " << length;
+            for (const ui::FileListWidget* list : {&w.List1, &w.List2}) {
+                // The end of the longest path, with room to spare, scrolls into view.
+                EXPECT_GE(list->horizontalScrollBar()->maximum() + list->viewport()->width(),
+                          list->count() == 0 ? 0 : list->horizontalExtent())
+                    << files << " x " << length;
+            }
+        }
+    }
+    EXPECT_EQ(starts, 35);
 }
 
 }  // namespace
