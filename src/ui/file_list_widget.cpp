@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "window_model/horizontal_extent.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::ui {
 namespace {
@@ -41,18 +42,19 @@ FileListWidget::FileListWidget(bool acceptEveryDrag, QWidget* parent)
     setUniformItemSizes(true);
 }
 
-window_model::SortedFileList::Outcome FileListWidget::addEntry(const QString& path) {
-    const auto insertion = list_.insert(path.toStdString());
+window_model::SortedFileList::Outcome FileListWidget::addEntry(const std::string& path) {
+    const auto insertion = list_.insert(path);
     if (insertion.outcome == window_model::SortedFileList::Outcome::Added) {
-        insertItem(static_cast<int>(insertion.index), path);
+        insertItem(static_cast<int>(insertion.index),
+                   QString::fromStdString(window_model::displayName(path)));
     }
     return insertion.outcome;
 }
 
 QStringList FileListWidget::entries() const {
     QStringList paths;
-    for (const std::string& path : list_.entries()) {
-        paths << QString::fromStdString(path);
+    for (int row = 0; row < count(); ++row) {
+        paths << item(row)->text();
     }
     return paths;
 }

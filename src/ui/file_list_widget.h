@@ -15,8 +15,12 @@ class FileListWidget : public QListWidget {
     // acceptEveryDrag: the decrypt list takes every drag and sorts out the files on the drop.
     FileListWidget(bool acceptEveryDrag, QWidget* parent);
 
-    window_model::SortedFileList::Outcome addEntry(const QString& path);
-    QStringList entries() const;
+    // The path as the system names it; the list shows it as the user can read it.
+    window_model::SortedFileList::Outcome addEntry(const std::string& path);
+    const std::string& path(int row) const {
+        return list_.entries().at(static_cast<std::size_t>(row));
+    }
+    QStringList entries() const;  // as shown
     void clearEntries();
 
     void AddHScroll();

@@ -10,6 +10,7 @@
 
 #include "jobs/decrypt_job.h"
 #include "jobs/encrypt_job.h"
+#include "jobs/messages.h"
 #include "secure/wipe.h"
 #include "ui/control_palette.h"
 #include "ui/frm_info.h"
@@ -17,6 +18,7 @@
 #include "ui/layout_placement.h"
 #include "ui/status_line_accessible.h"
 #include "window_model/file_list_rules.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::ui {
 namespace {
@@ -56,7 +58,11 @@ frmAES::frmAES(UserDialogs& dialogs, const std::vector<std::string>& arguments, 
 frmAES::~frmAES() = default;
 
 void frmAES::buildControls() {
-    announceAsStatusLine(&Label1);  // before its first text reaches the accessibility layer
+    // Before the first text reaches the accessibility layer, which keeps what it saw first.
+    announceAsStatusLine(&Label1);
+    announceAsFrame(this);
+    announceWithoutDecoration(&cmdEnc);
+    announceWithoutDecoration(&cmdDec);
     const auto& layout = window_model::mainWindowLayout();
     setFixedSize(twips_.pixels(layout.width), twips_.pixels(layout.height));
     const NamedWidget widgets[] = {
@@ -83,7 +89,17 @@ void frmAES::buildControls() {
     for (int i = 0; i < 3; ++i) {
         Label4[i].setBuddy(&Text3[i]);  // screen readers tie each box to its label
     }
+    Label5.setBuddy(&List1);
+    Label6.setBuddy(&List2);
+    for (QWidget* decoration :
+         std::initializer_list<QWidget*>{&Picture1, &Picture2, &Image1[0], &Image1[1], &dummy,
+                                         &focusRing_, &Shape1, &Shape2, &Line1}) {
+        markDecorative(decoration);
+    }
+    // Shown or not, the N/P button says which, and keeps the focus where the user pressed it.
+    Command2.setCheckable(true);
     for (auto& box : Text3) {
+        announceMasked(&box);
         box.setEchoMode(QLineEdit::Password);
         box.setMaxLength(32);
         box.setStyleSheet("lineedit-password-character: 42");
@@ -152,8 +168,9 @@ void frmAES::connectKeys() {
         setTabOrder(findChild<QWidget*>(qtText(order[i])),
                     findChild<QWidget*>(qtText(order[i + 1])));
     }
-    // The sink takes the focus from the toggle but is never reached by Tab.
-    dummy.setFocusPolicy(Qt::ClickFocus);
+    // The old focus sink: the toggle keeps its focus now, so nothing may reach the dummy.
+    dummy.setFocusPolicy(Qt::NoFocus);
+    dummy.hide();
     // The option group is one tab stop; it starts at the checked option, later it is the one
     // last focused.
     Option1[0].setFocusPolicy(Qt::ClickFocus);
@@ -209,8 +226,12 @@ void frmAES::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAES::afterJob() {
+void frmAES::afterJob(const jobs::JobReport& report) {
+    status_ = window_model::statusAfterJob(report, status_);
     showStatusLine();
+    if (const auto skipped = window_model::skippedMessage(report)) {
+        messageBox(*skipped, jobs::MessageIcon::Exclamation, jobs::kJobTitle);
+    }
     if (closeAfterJob_ && !state_.busy) {
         closeAfterJob_ = false;
         close();
@@ -218,13 +239,11 @@ void frmAES::afterJob() {
 }
 
 void frmAES::cmdEnc_Click() {
-    jobs::cmdEnc_Click(*this);
-    afterJob();
+    afterJob(jobs::cmdEnc_Click(*this));
 }
 
 void frmAES::cmdDec_Click() {
-    jobs::cmdDec_Click(*this);
-    afterJob();
+    afterJob(jobs::cmdDec_Click(*this));
 }
 
 void frmAES::Command1_Click() {
@@ -237,7 +256,7 @@ void frmAES::Command2_Click() {
         box.setEchoMode(masked ? QLineEdit::Normal : QLineEdit::Password);
     }
     Command2.setText(masked ? "P" : "N");
-    dummy.setFocus();
+    Command2.setChecked(masked);
 }
 
 void frmAES::Command4_Click() {
@@ -264,7 +283,7 @@ int frmAES::entryCount(jobs::FileList list) const {
 }
 
 std::string frmAES::entry(jobs::FileList list, int index) const {
-    return listOf(list)->item(index)->text().toStdString();
+    return listOf(list)->path(index);
 }
 
 int frmAES::selectedIndex(jobs::FileList list) const {
@@ -338,15 +357,14 @@ void frmAES::setStatusText(const std::string& text) {
     }
 }
 
-void frmAES::showStatusLine() {
+void frmAES::showStatusLine(bool final) {
     const QString text = QString::fromStdString(status_);
-    if (Label1.text() == text) {
-        return;
-    }
     Label1.setText(text);
-    // Screen readers hear the new status without the focus having to move there.
-    QAccessibleEvent changed(&Label1, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    // The name is what screen readers hear, without the focus having to move there; with a
+    // name of its own the label no longer announces each new text itself.
+    if (announcements_.due(status_, std::chrono::steady_clock::now(), final)) {
+        Label1.setAccessibleName(text);
+    }
 }
 
 void frmAES::showStatus() {
@@ -355,7 +373,8 @@ void frmAES::showStatus() {
 
 void frmAES::messageBox(const std::string& text, jobs::MessageIcon icon, const std::string& title) {
     showStatusLine();
-    dialogs_.message(this, QString::fromStdString(text), icon, QString::fromStdString(title));
+    dialogs_.message(this, QString::fromStdString(window_model::fittedMessage(text)), icon,
+                     QString::fromStdString(title));
 }
 
 void frmAES::letEventsRun() {
@@ -366,7 +385,7 @@ void frmAES::letEventsRun() {
         return;
     }
     lastPump_ = now;
-    showStatusLine();
+    showStatusLine(false);
     QCoreApplication::processEvents();
 }
 

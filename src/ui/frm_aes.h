@@ -10,11 +10,14 @@
 #include <memory>
 #include <vector>
 
+#include "jobs/job_report.h"
 #include "jobs/job_view.h"
 #include "ui/busy_input_filter.h"
 #include "ui/file_list_widget.h"
+#include "ui/focus_ring.h"
 #include "ui/twips.h"
 #include "ui/user_dialogs.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::ui {
 
@@ -110,17 +113,18 @@ class frmAES : public QWidget, public jobs::JobView {
     void colourControls();
     void connectKeys();
     void reportListFull();
-    void showStatusLine();
+    // final: the job is over, so the text is announced even right after the previous one.
+    void showStatusLine(bool final = true);
     void Form_Load(const std::vector<std::string>& arguments);
     void takeCommandLine(const std::vector<std::string>& arguments);
-    void afterJob();
+    void afterJob(const jobs::JobReport& report);
     FileListWidget* listOf(jobs::FileList list) const;
     QPushButton* buttonOf(jobs::StartButton button) const;
     void refreshCount(FileListWidget* list);
     void refreshList(FileListWidget* list);
     // Adds paths and reports once when the list could take no more.
-    bool addToList(FileListWidget* list, const QString& path);
-    void addToList(FileListWidget* list, const QStringList& paths);
+    bool addToList(FileListWidget* list, const std::string& path);
+    void addToList(FileListWidget* list, const std::vector<std::string>& paths);
     void addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
                        const QString& defaultExt);
 
@@ -129,6 +133,8 @@ class frmAES : public QWidget, public jobs::JobView {
     jobs::JobState state_;
     std::string status_;
     std::chrono::steady_clock::time_point lastPump_{};
+    window_model::AnnouncementPace announcements_;
+    FocusRing focusRing_{this};
     bool closeAfterJob_ = false;
     bool listFullPending_ = false;
     std::unique_ptr<frmInfo> info_;

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "jobs/messages.h"
@@ -19,7 +20,7 @@ void frmAES::refreshList(FileListWidget* list) {
     list->AddHScroll();
 }
 
-bool frmAES::addToList(FileListWidget* list, const QString& path) {
+bool frmAES::addToList(FileListWidget* list, const std::string& path) {
     if (list->addEntry(path) != window_model::SortedFileList::Outcome::Full) {
         return true;
     }
@@ -32,12 +33,11 @@ bool frmAES::addToList(FileListWidget* list, const QString& path) {
 }
 
 void frmAES::reportListFull() {
-    dialogs_.message(this, window_model::kListFullMessage, jobs::MessageIcon::Exclamation,
-                     QString(jobs::kJobTitle));
+    messageBox(window_model::kListFullMessage, jobs::MessageIcon::Exclamation, jobs::kJobTitle);
 }
 
-void frmAES::addToList(FileListWidget* list, const QStringList& paths) {
-    for (const QString& path : paths) {
+void frmAES::addToList(FileListWidget* list, const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
         if (!addToList(list, path)) {
             return;
         }
@@ -45,16 +45,10 @@ void frmAES::addToList(FileListWidget* list, const QStringList& paths) {
 }
 
 void frmAES::takeCommandLine(const std::vector<std::string>& arguments) {
-    const auto files = window_model::sortCommandLine(arguments, QDir::currentPath().toStdString());
-    auto toList = [](const std::vector<std::string>& paths) {
-        QStringList list;
-        for (const auto& path : paths) {
-            list << QString::fromStdString(path);
-        }
-        return list;
-    };
-    addToList(&List1, toList(files.encrypt));
-    addToList(&List2, toList(files.decrypt));
+    const auto files = window_model::sortCommandLine(
+        arguments, QFile::encodeName(QDir::currentPath()).toStdString());
+    addToList(&List1, files.encrypt);
+    addToList(&List2, files.decrypt);
     refreshList(&List1);
     refreshList(&List2);
 }
@@ -68,16 +62,16 @@ void frmAES::addFromDialog(FileListWidget* list, const QString& title, const QSt
     if (!picked.isEmpty()) {
         const QStringList parts = picked.split(QChar(0));
         if (parts.size() == 1) {
-            addToList(list, parts);
+            addToList(list, QFile::encodeName(parts.front()).toStdString());
         } else {
             QString folder = parts.front();
             if (!folder.endsWith('/')) {
                 folder += '/';
             }
-            QStringList paths;
+            std::vector<std::string> paths;
             for (qsizetype i = 1; i < parts.size(); ++i) {
                 if (!parts[i].isEmpty()) {
-                    paths << folder + parts[i];
+                    paths.push_back(QFile::encodeName(folder + parts[i]).toStdString());
                 }
             }
             addToList(list, paths);
@@ -129,7 +123,8 @@ void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
         if (!info.exists()) {
             return;  // an item that cannot be examined ends this drop, without a refresh
         }
-        if (!info.isDir() && !addToList(&List1, info.absoluteFilePath())) {
+        if (!info.isDir() &&
+            !addToList(&List1, QFile::encodeName(info.absoluteFilePath()).toStdString())) {
             break;
         }
     }
@@ -152,12 +147,10 @@ void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
         if (info.isDir()) {
             continue;
         }
-        const QString path = info.absoluteFilePath();
-        if (!window_model::decryptListAccepts(path.toStdString())) {
-            dialogs_.message(
-                this,
-                QString::fromStdString(window_model::wrongExtensionMessage(path.toStdString())),
-                jobs::MessageIcon::Exclamation, QString(jobs::kJobTitle));
+        const std::string path = QFile::encodeName(info.absoluteFilePath()).toStdString();
+        if (!window_model::decryptListAccepts(path)) {
+            messageBox(window_model::wrongExtensionMessage(path), jobs::MessageIcon::Exclamation,
+                       jobs::kJobTitle);
         } else if (!addToList(&List2, path)) {
             break;
         }

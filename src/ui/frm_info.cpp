@@ -7,6 +7,7 @@
 
 #include "ui/control_palette.h"
 #include "ui/layout_placement.h"
+#include "ui/status_line_accessible.h"
 #include "window_model/info_text.h"
 #include "window_model/window_layout.h"
 
@@ -14,6 +15,7 @@ namespace marnoq::ui {
 
 frmInfo::frmInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("frmInfo");
+    announceAsFrame(this);
     const auto& layout = window_model::infoWindowLayout();
     setWindowTitle(qtText(layout.caption));
     twips_ = Twips::forWidget(this);

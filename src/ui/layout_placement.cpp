@@ -110,7 +110,7 @@ void applyLayout(const window_model::WindowLayout& layout, std::span<const Named
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(qt(control.accessibleName));
         }
-        widget->setAccessibleDescription(qt(control.toolTip));
+        widget->setAccessibleDescription(qt(window_model::descriptionOf(control)));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             label->setAlignment(qtAlignment(control.alignment));
         }

@@ -29,4 +29,11 @@ void AccessibleNames::name(HWND control, const std::wstring& text) {
     }
 }
 
+void AccessibleNames::describe(HWND control, const std::wstring& text) {
+    if (services_ != nullptr) {
+        services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                  PROPID_ACC_DESCRIPTION, text.c_str());
+    }
+}
+
 }  // namespace marnoq::win

@@ -18,6 +18,7 @@ class AccessibleNames {
     ~AccessibleNames();
 
     void name(HWND control, const std::wstring& text);
+    void describe(HWND control, const std::wstring& text);
 
   private:
     bool comReady_ = false;

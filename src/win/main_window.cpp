@@ -16,6 +16,7 @@
 #include "win/resource_ids.h"
 #include "win/text_fit.h"
 #include "win/window_class.h"
+#include "window_model/message_text.h"
 #include "window_model/window_layout.h"
 
 namespace marnoq::win {
@@ -59,7 +60,11 @@ WindowKind windowKind(const ControlLayout& control) {
         case ControlKind::Label:
             return {L"STATIC", align | SS_NOPREFIX, 0};
         case ControlKind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_CLIPCHILDREN, 0};
+            // The N/P toggle is a push-like check box, so it says whether the passwords show.
+            return {L"BUTTON",
+                    (control.name == "Command2" ? BS_AUTOCHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON) |
+                        WS_CLIPCHILDREN,
+                    0};
         case ControlKind::PictureButton:
             return {L"BUTTON", BS_PUSHBUTTON | BS_ICON, 0};
         case ControlKind::OptionButton:
@@ -167,6 +172,9 @@ HWND MainWindow::createControl(const ControlLayout& item, DWORD extraStyle) {
     if (!item.accessibleName.empty()) {
         names_.name(child, io::toUtf16(std::string(item.accessibleName)));
     }
+    if (const auto description = window_model::descriptionOf(item); !description.empty()) {
+        names_.describe(child, io::toUtf16(std::string(description)));
+    }
     if (!item.toolTip.empty() && !onButton) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
@@ -204,6 +212,8 @@ void MainWindow::createControls() {
     SetWindowTheme(control(Option1_1), L"", L"");
     SendMessageW(control(Option1_1), BM_SETCHECK, BST_CHECKED, 0);
     ShowWindow(control(Label1), SW_HIDE);
+    // The old focus sink: nothing sends the focus there any more, and screen readers skip it.
+    ShowWindow(control(dummy), SW_HIDE);
     List1.attach(control(win::List1));
     List2.attach(control(win::List2));
 }
@@ -407,17 +417,19 @@ void MainWindow::onClose() {
 }
 
 void MainWindow::cmdEnc_Click() {
-    jobs::cmdEnc_Click(*this);
-    afterJob();
+    afterJob(jobs::cmdEnc_Click(*this));
 }
 
 void MainWindow::cmdDec_Click() {
-    jobs::cmdDec_Click(*this);
-    afterJob();
+    afterJob(jobs::cmdDec_Click(*this));
 }
 
-void MainWindow::afterJob() {
+void MainWindow::afterJob(const jobs::JobReport& report) {
+    status_ = window_model::statusAfterJob(report, status_);
     SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
+    if (const auto skipped = window_model::skippedMessage(report)) {
+        showMessage(*skipped);
+    }
     if (closeAfterJob_ && !state_.busy) {
         closeAfterJob_ = false;
         SendMessageW(window_, WM_CLOSE, 0, 0);
@@ -431,7 +443,7 @@ void MainWindow::Command2_Click() {
         InvalidateRect(control(box), nullptr, TRUE);
     }
     SetWindowTextW(control(Command2), masked ? L"P" : L"N");
-    SetFocus(control(dummy));
+    SendMessageW(control(Command2), BM_SETCHECK, masked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void MainWindow::Command4_Click() {
@@ -511,7 +523,8 @@ void MainWindow::showStatus() {
 void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
                             const std::string& title) {
     SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
-    dialogs_.message(window_, io::toUtf16(text), icon, io::toUtf16(title));
+    dialogs_.message(window_, io::toUtf16(window_model::fittedMessage(text)), icon,
+                     io::toUtf16(title));
 }
 
 void MainWindow::letEventsRun() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "jobs/job_report.h"
 #include "jobs/job_view.h"
 #include "win/accessible_names.h"
 #include "win/file_list_box.h"
@@ -76,7 +77,7 @@ class MainWindow : public jobs::JobView {
     void Form_Load(const std::wstring& arguments);
     void cmdEnc_Click();
     void cmdDec_Click();
-    void afterJob();
+    void afterJob(const jobs::JobReport& report);
     void Command2_Click();
     void Command4_Click();
     void Befehl2_Click();

@@ -4,6 +4,7 @@
 
 #include "io/windows_text.h"
 #include "jobs/messages.h"
+#include "version.h"
 #include "win/main_window.h"
 #include "win/main_window_controls.h"
 #include "win/test_drop.h"
@@ -42,8 +43,7 @@ const FileListBox& MainWindow::listOf(jobs::FileList list) const {
 }
 
 void MainWindow::showMessage(const std::string& text) {
-    dialogs_.message(window_, io::toUtf16(text), jobs::MessageIcon::Exclamation,
-                     io::toUtf16(jobs::kJobTitle));
+    messageBox(text, jobs::MessageIcon::Exclamation, jobs::kJobTitle);
 }
 
 void MainWindow::refreshCount(const FileListBox& list) {
@@ -71,8 +71,19 @@ void MainWindow::addPaths(FileListBox& list, const std::vector<std::string>& pat
 }
 
 void MainWindow::takeCommandLine(const std::wstring& arguments) {
-    const auto files = window_model::sortCommandLine(
-        window_model::splitCommandLine(io::toUtf8(arguments)), io::toUtf8(currentDirectory()));
+    const auto request =
+        window_model::windowArguments(window_model::splitCommandLine(io::toUtf8(arguments)));
+    using Request = window_model::WindowArguments::Request;
+    if (request.request != Request::Open) {
+        // No console to print to: the answer comes in a box, and the lists stay empty.
+        messageBox(request.request == Request::Help ? window_model::windowHelpText("AES-Marnoq")
+                   : request.request == Request::Version
+                       ? std::string("AES-Marnoq ") + kVersion
+                       : window_model::unknownOptionText(request.unknownOption),
+                   jobs::MessageIcon::None, jobs::kJobTitle);
+        return;
+    }
+    const auto files = window_model::sortCommandLine(request.files, io::toUtf8(currentDirectory()));
     addPaths(List1, files.encrypt);
     addPaths(List2, files.decrypt);
     List1.fitHorizontalExtent();

@@ -54,8 +54,12 @@ struct ControlLayout {
     std::string_view accessibleName;  // empty: the text names the control, also as it changes
     FontRole font;
     Alignment alignment;
-    std::string_view parent;  // the control it lies on; empty: the window
+    std::string_view parent;            // the control it lies on; empty: the window
+    std::string_view description = {};  // for screen readers; empty: the tooltip
 };
+
+// What a screen reader says of the control beyond its name.
+std::string_view descriptionOf(const ControlLayout& control);
 
 struct WindowLayout {
     std::string_view caption;

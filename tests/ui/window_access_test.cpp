@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <map>
 #include <sstream>
 
 #include "ui/fake_dialogs.h"
@@ -87,19 +88,60 @@ TEST_F(ShownWindow, TabGoesHalfByHalfAndReturnSpaceDeleteAct) {
     EXPECT_EQ(w.Label5.text(), "Files: 1");
 }
 
-TEST_F(ShownWindow, EveryControlHasAGermanNameAndTheStatusLineIsOne) {
+TEST_F(ShownWindow, ScreenReadersHearGermanNamesOfAFrameWithoutDecoration) {
+    const std::map<std::string_view, QString> names = {
+        {"cmdEnc", "Verschlüsseln"},
+        {"cmdDec", "Entschlüsseln"},
+        {"Befehl2", "Dateien auswählen"},
+        {"Command3", "Dateien auswählen"},
+        {"Command4", "Info"},
+        {"Command1", "Beenden"},
+    };
+    QStringList tree;
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    for (int i = 0; i < window->childCount(); ++i) {
+        tree << window->child(i)->object()->objectName();
+    }
     for (const auto& control : window_model::mainWindowLayout().controls) {
-        if (control.kind == ControlKind::Frame || control.kind == ControlKind::Line ||
-            control.kind == ControlKind::Label) {
+        const QString name = ui::qtText(control.name);
+        const bool decorative = control.kind == ControlKind::Picture ||
+                                control.kind == ControlKind::Frame ||
+                                control.kind == ControlKind::Line || control.name == "dummy";
+        EXPECT_EQ(tree.contains(name), decorative ? false : control.parent.empty())
+            << name.toStdString();
+        if (decorative || control.kind == ControlKind::Label) {
             continue;
         }
         QAccessibleInterface* access =
-            QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(ui::qtText(control.name)));
-        const QString name = access->text(QAccessible::Name);
-        EXPECT_FALSE(name.isEmpty()) << control.name;
-        EXPECT_FALSE(name.contains(QRegularExpression("^(Open|AES\\?|C|N)$"))) << control.name;
-        EXPECT_EQ(access->text(QAccessible::Description), ui::qtText(control.toolTip));
+            QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(name));
+        const QString spoken = access->text(QAccessible::Name);
+        EXPECT_FALSE(spoken.contains(QRegularExpression("^(Open|AES\\?|C|N|AES .*)$")))
+            << name.toStdString();
+        EXPECT_FALSE(spoken.isEmpty()) << name.toStdString();
+        if (names.contains(control.name)) {
+            EXPECT_EQ(spoken, names.at(control.name));
+        }
+        EXPECT_EQ(access->text(QAccessible::Description),
+                  ui::qtText(window_model::descriptionOf(control)));
     }
+    // The lock on the start button is no child of it; the button is still pressed by name.
+    QAccessibleInterface* start = QAccessible::queryAccessibleInterface(&w.cmdDec);
+    EXPECT_EQ(start->childCount(), 0);
+    QSignalSpy pressed(&w.cmdDec, &QPushButton::clicked);
+    start->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(pressed.count(), 1);
+    // Each count label names its list.
+    const auto labelled =
+        QAccessible::queryAccessibleInterface(&w.Label6)->relations(QAccessible::Labelled);
+    ASSERT_EQ(labelled.size(), 1);
+    EXPECT_EQ(labelled[0].first->object(), &w.List2);
+    // The show/hide toggle keeps the focus and says whether the passwords are shown.
+    w.Command2.setFocus();
+    QTest::keyClick(&w.Command2, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), &w.Command2);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&w.Command2)->state().checked);
+    EXPECT_EQ(w.Text3[0].echoMode(), QLineEdit::Normal);
     w.setStatusText("File: 1 von 1,  File bearbeitet: 100 %");
     QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&w.Label1);
     EXPECT_EQ(status->role(), QAccessible::StatusBar);

@@ -99,6 +99,22 @@ TEST_F(WindowJobTest, ClosingDuringAJobRemovesItsTemporaryOutput) {
     EXPECT_EQ(test::readText(dir.file("drei.bin.aes")), "older");
 }
 
+TEST_F(WindowJobTest, MissingEntriesAreNamedAfterTheJobAndNotCountedAsDone) {
+    const std::string latin1 = dir.file("M\xFCller-alt.txt");  // not UTF-8
+    test::writeText(latin1, "alt");
+    ui::frmAES w(dialogs, {dir.file("eins.bin"), dir.file("weg.txt"), latin1, "--help"});
+    EXPECT_TRUE(w.List1.entries().contains(QString::fromStdString(dir.file("Müller-alt.txt"))));
+    w.show();
+    typePasswords(w, "pw");
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    EXPECT_TRUE(io::exists(latin1 + ".aes"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(
+        "2 Einträge der Liste wurden übersprungen, weil es die Dateien nicht gibt:"));
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("weg.txt"));
+    EXPECT_TRUE(w.Label1.text().startsWith("2 von 4 Dateien bearbeitet, 2 übersprungen , "));
+}
+
 TEST_F(WindowJobTest, InputErrorsFocusTheirBox) {
     ui::frmAES w(dialogs, plainFiles());
     w.show();

@@ -33,6 +33,24 @@ cp "$work/window/brief.bin" "$work/linux/brief.bin"
 printf '%s\n' "$password" >"$work/password"
 chmod 600 "$work/password"
 
+echo "Start mit der Auswahl eines Dateimanagers: viele lange Pfade"
+for count in 13 150; do
+    paths=()
+    for i in $(seq "$count"); do
+        name=$(printf 'Z:\\home\\nutzer\\Dokumente\\Steuer 2025\\%03d-%0*d' "$i" $((i % 9 * 20)) 0)
+        [ $((i % 3)) = 0 ] && paths+=("$name.aes") || paths+=("$name.pdf")
+    done
+    wine "$exe" "${paths[@]}" 2>/dev/null &
+    program=$!
+    xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
+    shown="$(probe text Label5) / $(probe text Label6)"
+    [ "$shown" = "Files: $((count - count / 3)) / Files: $((count / 3))" ] ||
+        fail "mit $count Dateien gestartet: $shown"
+    click Command1
+    wait "$program" || fail "mit $count Dateien gestartet: das Programm endet nicht sauber"
+    program=
+done
+
 wine "$exe" "$(windows_path "$work/window/brief.bin")" 2>/dev/null &
 program=$!
 xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null

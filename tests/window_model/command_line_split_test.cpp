@@ -29,6 +29,26 @@ TEST(CommandLineSplit, ItemsGoToTheListTheirExtensionChooses) {
     EXPECT_EQ(files.decrypt, (Items{"/home/anna/rel/X.AES", "/e/y.aes"}));
 }
 
+TEST(CommandLineSplit, OptionsComeFirstAndTwoDashesEndThem) {
+    using R = WindowArguments::Request;
+    const std::tuple<Items, R, Items, std::string> cases[] = {
+        {{"/a/x.txt", "b.aes"}, R::Open, {"/a/x.txt", "b.aes"}, ""},
+        {{"--help", "/a/x.txt"}, R::Help, {}, ""},
+        {{"/a/x.txt", "-h"}, R::Help, {"/a/x.txt"}, ""},
+        {{"--version"}, R::Version, {}, ""},
+        {{"--", "-platform", "--help", "-"}, R::Open, {"-platform", "--help", "-"}, ""},
+        {{"-", "/a"}, R::Open, {"-", "/a"}, ""},  // a lone dash is a name
+        {{"-platform", "offscreen"}, R::UnknownOption, {}, "-platform"},
+    };
+    for (const auto& [items, request, files, unknown] : cases) {
+        const auto arguments = windowArguments(items);
+        EXPECT_EQ(arguments.request, request) << items.front();
+        EXPECT_EQ(arguments.files, files) << items.front();
+        EXPECT_EQ(arguments.unknownOption, unknown) << items.front();
+    }
+    EXPECT_NE(windowHelpText("aes-marnoq").find("--version"), std::string::npos);
+}
+
 TEST(HorizontalExtent, MeasuresTheFirstLongestEntryWithTwentyFiveBlanks) {
     const std::pair<Items, std::string> cases[] = {
         {{"ab", "xyz", "äöü", "cd"}, "xyz"},  // umlauts count as one character each

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "window_model/message_text.h"
+
 namespace marnoq::window_model {
 namespace {
 
@@ -64,6 +66,62 @@ TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
     EXPECT_EQ(wrongExtensionMessage("/home/a/notes.md"),
               "Datei: notes.md\r\nFehler: Für die Entschlüsselung können nur verschlüsselte "
               "Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
+}
+
+TEST(MessageText, LongNamesAreShortenedInTheMiddleSoNoBoxCutsTheMessage) {
+    const std::string longName = std::string(200, 'a') + "-Ende.aes";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Die Datei: \r\n" + longName + "\r\nwurde nicht verschlüsselt!",
+         "Die Datei: \r\n" + std::string(22, 'a') + "…" + std::string(24, 'a') + "-Ende.aes" +
+             "\r\nwurde nicht verschlüsselt!"},
+        {"kurz bleibt kurz", "kurz bleibt kurz"},
+        {std::string(56, 'x'), std::string(56, 'x')},  // exactly the limit stays
+        {std::string(40, 'x') + "ääääääääääääääääääää",
+         std::string(22, 'x') + "…" + std::string(13, 'x') + "ääääääääääääääääääää"},
+    };
+    for (const auto& [text, fitted] : cases) {
+        EXPECT_EQ(fittedMessage(text), fitted);
+    }
+    EXPECT_EQ(displayName("M\xFCller-alt.txt"), "Müller-alt.txt");
+    EXPECT_EQ(displayName("Müller.txt"), "Müller.txt");
+}
+
+TEST(MessageText, SkippedEntriesAreNamedAndTheStatusSaysHowManyWereDone) {
+    using jobs::FileOutcome;
+    jobs::JobReport report;
+    report.started = true;
+    report.files = {{"/a/eins", FileOutcome::Done}, {"/a/M\xFCller", FileOutcome::Skipped}};
+    EXPECT_EQ(
+        skippedMessage(report),
+        "Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:\r\n/a/Müller");
+    EXPECT_EQ(statusAfterJob(report, "File: 1 von 2,  File bearbeitet: 100 % , EncryptTime: 3 ms"),
+              "1 von 2 Dateien bearbeitet, 1 übersprungen , EncryptTime: 3 ms");
+    for (int i = 0; i < 11; ++i) {
+        report.files.push_back({"/b/" + std::to_string(i), FileOutcome::Skipped});
+    }
+    const std::string many = skippedMessage(report).value();
+    EXPECT_TRUE(many.starts_with("12 Einträge der Liste wurden übersprungen")) << many;
+    EXPECT_TRUE(many.ends_with("\r\n/b/8\r\n… und 2 weitere.")) << many;
+    report.files.resize(1);
+    EXPECT_EQ(skippedMessage(report), std::nullopt);
+    EXPECT_EQ(statusAfterJob(report, "FileDecrypt bearbeitet: 100 %"),
+              "FileDecrypt bearbeitet: 100 %");
+}
+
+TEST(MessageText, TheStatusLineIsAnnouncedTwiceASecondAtMostButAlwaysAtTheEnd) {
+    using std::chrono::milliseconds;
+    const std::tuple<int, const char*, bool, bool> steps[] = {
+        {0, "File: 1 von 2,  File bearbeitet: 1 %", false, true},
+        {20, "File: 1 von 2,  File bearbeitet: 2 %", false, false},  // too soon
+        {520, "File: 1 von 2,  File bearbeitet: 30 %", false, true},
+        {540, "File: 1 von 2,  File bearbeitet: 30 %", true, false},  // said already
+        {560, "Fertig", true, true},                                  // the end, at once
+    };
+    AnnouncementPace pace;
+    const auto start = std::chrono::steady_clock::time_point{};
+    for (const auto& [at, text, final, due] : steps) {
+        EXPECT_EQ(pace.due(text, start + milliseconds(at), final), due) << at;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,148 @@
+#include "window_model/message_text.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "jobs/messages.h"
+#include "jobs/windows1252.h"
+
+namespace marnoq::window_model {
+namespace {
+
+constexpr std::size_t kListedSkips = 10;
+constexpr auto kAnnouncementGap = std::chrono::milliseconds(500);
+constexpr std::string_view kEllipsis = "…";
+
+// The length of the UTF-8 sequence at i, 0 when the bytes there are no valid character.
+std::size_t sequenceLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC2 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+std::vector<std::string_view> characters(std::string_view utf8) {
+    std::vector<std::string_view> result;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = std::max<std::size_t>(1, sequenceLength(utf8, i));
+        result.push_back(utf8.substr(i, length));
+        i += length;
+    }
+    return result;
+}
+
+std::string joined(std::vector<std::string_view>::const_iterator from,
+                   std::vector<std::string_view>::const_iterator to) {
+    std::string text;
+    for (; from != to; ++from) {
+        text += *from;
+    }
+    return text;
+}
+
+std::size_t count(const jobs::JobReport& report, jobs::FileOutcome outcome) {
+    return static_cast<std::size_t>(
+        std::count_if(report.files.begin(), report.files.end(),
+                      [outcome](const auto& file) { return file.outcome == outcome; }));
+}
+
+}  // namespace
+
+std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength) {
+    const auto chars = characters(utf8);
+    if (chars.size() <= maxLength || maxLength < 3) {
+        return std::string(utf8);
+    }
+    // The end holds the extension and the distinguishing number; it gets the larger part.
+    const std::size_t head = (maxLength - 1) * 2 / 5;
+    const std::size_t tail = maxLength - 1 - head;
+    return joined(chars.begin(), chars.begin() + static_cast<std::ptrdiff_t>(head)) +
+           std::string(kEllipsis) +
+           joined(chars.end() - static_cast<std::ptrdiff_t>(tail), chars.end());
+}
+
+std::string fittedMessage(std::string_view text) {
+    std::string fitted;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t blank = text.find_first_of(" \r\n\t", start);
+        const std::size_t end = blank == std::string_view::npos ? text.size() : blank;
+        fitted += shortenedInMiddle(text.substr(start, end - start), kMessageWordLength);
+        if (end < text.size()) {
+            fitted += text[end];
+        }
+        start = end + 1;
+    }
+    return fitted;
+}
+
+std::string displayName(std::string_view bytes) {
+    std::string shown;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = sequenceLength(bytes, i);
+        shown += length == 0 ? jobs::fromWindows1252(bytes.substr(i, 1))
+                             : std::string(bytes.substr(i, length));
+        i += std::max<std::size_t>(1, length);
+    }
+    return shown;
+}
+
+std::optional<std::string> skippedMessage(const jobs::JobReport& report) {
+    std::vector<std::string> skipped;
+    for (const auto& file : report.files) {
+        if (file.outcome == jobs::FileOutcome::Skipped) {
+            skipped.push_back(file.path);
+        }
+    }
+    if (skipped.empty()) {
+        return std::nullopt;
+    }
+    std::string text =
+        skipped.size() == 1
+            ? std::string("Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:")
+            : std::to_string(skipped.size()) +
+                  " Einträge der Liste wurden übersprungen, weil es die Dateien nicht gibt:";
+    for (std::size_t i = 0; i < std::min(skipped.size(), kListedSkips); ++i) {
+        text += jobs::kCrLf + shortenedInMiddle(displayName(skipped[i]), kMessageWordLength);
+    }
+    if (skipped.size() > kListedSkips) {
+        text += jobs::kCrLf + std::string("… und ") +
+                std::to_string(skipped.size() - kListedSkips) + " weitere.";
+    }
+    return text;
+}
+
+std::string statusAfterJob(const jobs::JobReport& report, const std::string& status) {
+    const std::size_t skipped = count(report, jobs::FileOutcome::Skipped);
+    if (skipped == 0 || !report.started || report.aborted) {
+        return status;
+    }
+    const std::size_t time = status.rfind(" , ");
+    return std::to_string(count(report, jobs::FileOutcome::Done)) + " von " +
+           std::to_string(report.files.size()) + " Dateien bearbeitet, " + std::to_string(skipped) +
+           " übersprungen" + (time == std::string::npos ? std::string() : status.substr(time));
+}
+
+bool AnnouncementPace::due(const std::string& text, std::chrono::steady_clock::time_point now,
+                           bool final) {
+    if (text == last_ || (!final && at_ && now - *at_ < kAnnouncementGap)) {
+        return false;
+    }
+    last_ = text;
+    at_ = now;
+    return true;
+}
+
+}  // namespace marnoq::window_model

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "jobs/job_report.h"
+
+namespace marnoq::window_model {
+
+// The longest unbroken run of characters a message box shows whole at every scale.
+inline constexpr std::size_t kMessageWordLength = 56;
+
+// The text, or its beginning and its end (which keeps the extension) around "…", at most
+// maxLength characters.
+std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength);
+
+// The message with every run of characters without a blank that no box could wrap shortened
+// in the middle, so that the box shows the whole message.
+std::string fittedMessage(std::string_view text);
+
+// A name as the user can recognise it: bytes that are not UTF-8 (a name from an older system)
+// are read as Windows-1252 characters.
+std::string displayName(std::string_view bytes);
+
+// After a job: the message naming the entries it skipped because they are no existing file,
+// and the status line, which then no longer claims the whole list was done.
+std::optional<std::string> skippedMessage(const jobs::JobReport& report);
+std::string statusAfterJob(const jobs::JobReport& report, const std::string& status);
+
+// Screen readers hear the status line at most twice a second and never the same text twice,
+// but always its final text.
+class AnnouncementPace {
+  public:
+    bool due(const std::string& text, std::chrono::steady_clock::time_point now, bool final);
+
+  private:
+    std::string last_;
+    std::optional<std::chrono::steady_clock::time_point> at_;
+};
+
+}  // namespace marnoq::window_model
