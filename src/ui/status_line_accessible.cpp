@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <memory>
 
 namespace marnoq::ui {
 namespace {
@@ -106,39 +107,36 @@ QString stars(const QString& text) {
     return QString(text.size(), QLatin1Char('*'));
 }
 
-void maskingHandler(QAccessibleEvent* event) {
+// The same change with every character written as "*"; null for other events.
+std::unique_ptr<QAccessibleEvent> masked(QAccessibleEvent* event) {
     QObject* box = event->object();
-    if (box == nullptr || !box->property(kMaskedProperty).toBool()) {
-        forward(event);
-        return;
-    }
     switch (event->type()) {
         case QAccessible::TextInserted: {
-            const auto* typed = static_cast<QAccessibleTextInsertEvent*>(event);
-            QAccessibleTextInsertEvent masked(box, typed->changePosition(),
-                                              stars(typed->textInserted()));
-            forward(&masked);
-            return;
+            const auto* change = static_cast<QAccessibleTextInsertEvent*>(event);
+            return std::make_unique<QAccessibleTextInsertEvent>(box, change->changePosition(),
+                                                                stars(change->textInserted()));
         }
         case QAccessible::TextRemoved: {
-            const auto* removed = static_cast<QAccessibleTextRemoveEvent*>(event);
-            QAccessibleTextRemoveEvent masked(box, removed->changePosition(),
-                                              stars(removed->textRemoved()));
-            forward(&masked);
-            return;
+            const auto* change = static_cast<QAccessibleTextRemoveEvent*>(event);
+            return std::make_unique<QAccessibleTextRemoveEvent>(box, change->changePosition(),
+                                                                stars(change->textRemoved()));
         }
         case QAccessible::TextUpdated: {
-            const auto* updated = static_cast<QAccessibleTextUpdateEvent*>(event);
-            QAccessibleTextUpdateEvent masked(box, updated->changePosition(),
-                                              stars(updated->textRemoved()),
-                                              stars(updated->textInserted()));
-            forward(&masked);
-            return;
+            const auto* change = static_cast<QAccessibleTextUpdateEvent*>(event);
+            return std::make_unique<QAccessibleTextUpdateEvent>(box, change->changePosition(),
+                                                                stars(change->textRemoved()),
+                                                                stars(change->textInserted()));
         }
         default:
-            forward(event);
-            return;
+            return nullptr;
     }
+}
+
+void maskingHandler(QAccessibleEvent* event) {
+    const QObject* box = event->object();
+    const auto replacement =
+        box != nullptr && box->property(kMaskedProperty).toBool() ? masked(event) : nullptr;
+    forward(replacement ? replacement.get() : event);
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ WindowKind windowKind(const ControlLayout& control) {
         case ControlKind::Button:
             // The N/P toggle is a push-like check box, so it says whether the passwords show.
             return {L"BUTTON",
-                    (control.name == "Command2" ? BS_AUTOCHECKBOX | BS_PUSHLIKE : BS_PUSHBUTTON) |
+                    static_cast<DWORD>(control.name == "Command2" ? BS_AUTOCHECKBOX | BS_PUSHLIKE
+                                                                  : BS_PUSHBUTTON) |
                         WS_CLIPCHILDREN,
                     0};
         case ControlKind::PictureButton:
