@@ -373,8 +373,10 @@ void frmAES::showStatus() {
 
 void frmAES::messageBox(const std::string& text, jobs::MessageIcon icon, const std::string& title) {
     showStatusLine();
-    dialogs_.message(this, QString::fromStdString(window_model::fittedMessage(text)), icon,
-                     QString::fromStdString(title));
+    dialogs_.message(this,
+                     QString::fromStdString(
+                         window_model::fittedMessage(text, window_model::messageNames(*this))),
+                     icon, QString::fromStdString(title));
 }
 
 void frmAES::letEventsRun() {

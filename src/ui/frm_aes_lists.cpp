@@ -7,6 +7,7 @@
 #include "ui/std_dialoge.h"
 #include "window_model/command_line_split.h"
 #include "window_model/file_list_rules.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::ui {
 
@@ -149,8 +150,9 @@ void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
         }
         const std::string path = QFile::encodeName(info.absoluteFilePath()).toStdString();
         if (!window_model::decryptListAccepts(path)) {
-            messageBox(window_model::wrongExtensionMessage(path), jobs::MessageIcon::Exclamation,
-                       jobs::kJobTitle);
+            messageBox(window_model::fittedMessage(window_model::wrongExtensionMessage(path),
+                                                   window_model::namesOf(path)),
+                       jobs::MessageIcon::Exclamation, jobs::kJobTitle);
         } else if (!addToList(&List2, path)) {
             break;
         }

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     const std::string name = "Steuerbescheid " + std::string(210, 'x') + " Nachtrag-2025.pdf.aes";
     QMessageBox box(
         QMessageBox::Warning, "AES-Marnoq",
-        QString::fromStdString(window_model::fittedMessage(jobs::foreignFileMessage(name)))
+        QString::fromStdString(window_model::fittedMessage(jobs::foreignFileMessage(name), {name}))
             .replace("\r\n", "\n"),
         QMessageBox::Ok, &window);
     box.show();

@@ -524,8 +524,9 @@ void MainWindow::showStatus() {
 void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
                             const std::string& title) {
     SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
-    dialogs_.message(window_, io::toUtf16(window_model::fittedMessage(text)), icon,
-                     io::toUtf16(title));
+    dialogs_.message(
+        window_, io::toUtf16(window_model::fittedMessage(text, window_model::messageNames(*this))),
+        icon, io::toUtf16(title));
 }
 
 void MainWindow::letEventsRun() {

@@ -12,6 +12,7 @@
 #include "window_model/command_line_split.h"
 #include "window_model/dialog_selection.h"
 #include "window_model/file_list_rules.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::win {
 namespace {
@@ -160,7 +161,8 @@ void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>&
         }
         const std::string entry = io::toUtf8(path);
         if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
-            showMessage(window_model::wrongExtensionMessage(entry));
+            showMessage(window_model::fittedMessage(window_model::wrongExtensionMessage(entry),
+                                                    window_model::namesOf(entry)));
         } else if (!addPath(list, entry)) {
             break;
         }

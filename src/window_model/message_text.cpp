@@ -1,6 +1,7 @@
 #include "window_model/message_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "jobs/messages.h"
@@ -58,6 +59,13 @@ std::size_t count(const jobs::JobReport& report, jobs::FileOutcome outcome) {
                       [outcome](const auto& file) { return file.outcome == outcome; }));
 }
 
+// A path from the root, "/…", "C:\…" or "\\server\…": one name, blanks and all.
+bool isFullPath(std::string_view line) {
+    return line.starts_with('/') || line.starts_with("\\\\") ||
+           (line.size() > 2 && std::isalpha(static_cast<unsigned char>(line[0])) != 0 &&
+            line.substr(1, 2) == ":\\");
+}
+
 }  // namespace
 
 std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength) {
@@ -73,19 +81,37 @@ std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength) {
            joined(chars.end() - static_cast<std::ptrdiff_t>(tail), chars.end());
 }
 
-std::string fittedMessage(std::string_view text) {
+std::string fittedMessage(std::string_view message, const std::vector<std::string>& names) {
+    std::string text(message);
+    for (const std::string& name : names) {
+        const std::string shortName = shortenedInMiddle(name, kMessageWordLength);
+        for (std::size_t at = name.size() > shortName.size() ? text.find(name) : std::string::npos;
+             at != std::string::npos; at = text.find(name, at + shortName.size())) {
+            text.replace(at, name.size(), shortName);
+        }
+    }
     std::string fitted;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t blank = text.find_first_of(" \r\n\t", start);
-        const std::size_t end = blank == std::string_view::npos ? text.size() : blank;
-        fitted += shortenedInMiddle(text.substr(start, end - start), kMessageWordLength);
+        std::size_t end = blank == std::string::npos ? text.size() : blank;
+        const bool lineStart = start == 0 || text[start - 1] == '\n';
+        if (lineStart && isFullPath(std::string_view(text).substr(start))) {
+            end = std::min(text.size(), text.find_first_of("\r\n", start));
+        }
+        fitted += shortenedInMiddle(std::string_view(text).substr(start, end - start),
+                                    kMessageWordLength);
         if (end < text.size()) {
             fitted += text[end];
         }
         start = end + 1;
     }
     return fitted;
+}
+
+std::vector<std::string> namesOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return {path, slash == std::string::npos ? path : path.substr(slash + 1)};
 }
 
 std::string displayName(std::string_view bytes) {
@@ -97,6 +123,17 @@ std::string displayName(std::string_view bytes) {
         i += std::max<std::size_t>(1, length);
     }
     return shown;
+}
+
+std::vector<std::string> messageNames(const jobs::JobView& view) {
+    std::vector<std::string> names;
+    for (const jobs::FileList list : {jobs::FileList::Encrypt, jobs::FileList::Decrypt}) {
+        if (const int selected = view.selectedIndex(list); selected >= 0) {
+            const auto more = namesOf(view.entry(list, selected));
+            names.insert(names.end(), more.begin(), more.end());
+        }
+    }
+    return names;
 }
 
 std::optional<std::string> skippedMessage(const jobs::JobReport& report) {

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "jobs/job_report.h"
+#include "jobs/job_view.h"
 
 namespace marnoq::window_model {
 
@@ -17,9 +19,15 @@ inline constexpr std::size_t kMessageWordLength = 56;
 // maxLength characters.
 std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength);
 
-// The message with every run of characters without a blank that no box could wrap shortened
-// in the middle, so that the box shows the whole message.
-std::string fittedMessage(std::string_view text);
+// The message as a box can show it whole: the given names (the files the message is about),
+// a full path on a line of its own, and every run of characters without a blank are shortened
+// in the middle when they are longer than kMessageWordLength.
+std::string fittedMessage(std::string_view text, const std::vector<std::string>& names = {});
+
+// The names a message about this list entry may hold: the full path and the file name.
+std::vector<std::string> namesOf(const std::string& path);
+// Those of the entries selected in the window's lists: a job's message is about its entry.
+std::vector<std::string> messageNames(const jobs::JobView& view);
 
 // A name as the user can recognise it: bytes that are not UTF-8 (a name from an older system)
 // are read as Windows-1252 characters.

@@ -82,6 +82,16 @@ TEST(MessageText, LongNamesAreShortenedInTheMiddleSoNoBoxCutsTheMessage) {
     for (const auto& [text, fitted] : cases) {
         EXPECT_EQ(fittedMessage(text), fitted);
     }
+    // A name with blanks, known as the file of the message or standing as a full path on its
+    // own line, is shortened as a whole.
+    const std::string spaced = "Steuer " + std::string(60, 'b') + " Ende.pdf.aes";
+    const std::string shortened =
+        "Steuer " + std::string(15, 'b') + "…" + std::string(20, 'b') + " Ende.pdf.aes";
+    EXPECT_EQ(fittedMessage("Die Datei: \r\n" + spaced + "\r\nwurde", namesOf("/d/" + spaced)),
+              "Die Datei: \r\n" + shortened + "\r\nwurde");
+    EXPECT_EQ(fittedMessage("Fehler:\r\n/home/a b/" + spaced + "\r\nGrund."),
+              "Fehler:\r\n/home/a b/Steuer " + std::string(5, 'b') + "…" + std::string(20, 'b') +
+                  " Ende.pdf.aes\r\nGrund.");
     EXPECT_EQ(displayName("M\xFCller-alt.txt"), "Müller-alt.txt");
     EXPECT_EQ(displayName("Müller.txt"), "Müller.txt");
 }
