@@ -28,16 +28,17 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 using window_model::kBlack;
 using window_model::kOlive;
 
-void pictureButton(QPushButton& button, Picture picture) {
+// Sizes in twips: 240 make the 16-pixel icon of a button at 96 dots per inch.
+void pictureButton(QPushButton& button, Picture picture, const Twips& twips) {
     button.setIcon(pictureIcon(picture));
-    button.setIconSize(QSize(16, 16));
+    button.setIconSize(QSize(twips.pixels(240), twips.pixels(240)));
     button.setAutoFillBackground(true);
 }
 
-void picture(QLabel& label, Picture picture) {
+void picture(QLabel& label, Picture picture, const Twips& twips) {
     // Drawn for the screen's pixel density, so the pictures stay sharp at any scale.
     const qreal density = label.devicePixelRatioF();
-    QPixmap pixmap = drawPicture(picture, qRound(32 * density));
+    QPixmap pixmap = drawPicture(picture, qRound(twips.pixels(480) * density));
     pixmap.setDevicePixelRatio(density);
     label.setPixmap(pixmap);
     label.setAlignment(Qt::AlignCenter);
@@ -46,11 +47,14 @@ void picture(QLabel& label, Picture picture) {
 }  // namespace
 
 frmAES::frmAES(UserDialogs& dialogs, const std::vector<std::string>& arguments, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), twips_(Twips::forWidget(this)) {
+    : QWidget(parent),
+      dialogs_(dialogs),
+      twips_(Twips::fitted(this, window_model::mainWindowLayout().width,
+                           window_model::mainWindowLayout().height)) {
     setObjectName("frmAES");
     setWindowTitle(qtText(window_model::mainWindowLayout().caption));
     setWindowIcon(pictureIcon(Picture::Locked));
-    setFont(qtFont(window_model::windowFont()));
+    setFont(qtFont(window_model::windowFont(), twips_.scale()));
     buildControls();
     Form_Load(arguments);
 }
@@ -104,14 +108,14 @@ void frmAES::buildControls() {
         box.setMaxLength(32);
         box.setStyleSheet("lineedit-password-character: 42");
     }
-    pictureButton(Befehl2, Picture::Open);
-    pictureButton(Command3, Picture::Open);
-    pictureButton(Command4, Picture::Info);
-    pictureButton(Command1, Picture::Exit);
-    picture(Picture1, Picture::Locked);
-    picture(Picture2, Picture::Unlocked);
-    picture(Image1[0], Picture::Key);
-    picture(Image1[1], Picture::Key);
+    pictureButton(Befehl2, Picture::Open, twips_);
+    pictureButton(Command3, Picture::Open, twips_);
+    pictureButton(Command4, Picture::Info, twips_);
+    pictureButton(Command1, Picture::Exit, twips_);
+    picture(Picture1, Picture::Locked, twips_);
+    picture(Picture2, Picture::Unlocked, twips_);
+    picture(Image1[0], Picture::Key, twips_);
+    picture(Image1[1], Picture::Key, twips_);
     // The pictures lie on the start buttons; a click on them is a click on the button.
     Picture1.setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture2.setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -18,7 +18,7 @@ frmInfo::frmInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
     announceAsFrame(this);
     const auto& layout = window_model::infoWindowLayout();
     setWindowTitle(qtText(layout.caption));
-    twips_ = Twips::forWidget(this);
+    twips_ = Twips::fitted(this, layout.width, layout.height);
     setFixedSize(twips_.pixels(layout.width), twips_.pixels(layout.height));
     const NamedWidget widgets[] = {
         {"Picture1", &Picture1}, {"Label3", &Label3}, {"Label4", &Label4},

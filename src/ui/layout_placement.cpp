@@ -81,7 +81,7 @@ void placeFitting(QWidget* widget, const window_model::WindowLayout& layout,
     widget->setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
 }
 
-QFont qtFont(window_model::FontFace face) {
+QFont qtFont(window_model::FontFace face, double scale) {
     static const bool substituted = [] {
         QFont::insertSubstitutions("MS Sans Serif",
                                    {"DejaVu Sans Condensed", "Liberation Sans Narrow", "Arial"});
@@ -90,7 +90,7 @@ QFont qtFont(window_model::FontFace face) {
     }();
     Q_UNUSED(substituted);
     QFont font(QString::fromUtf8(face.family.data(), static_cast<qsizetype>(face.family.size())));
-    font.setPointSizeF(face.pointSize);
+    font.setPointSizeF(face.pointSize * scale);
     font.setBold(face.bold);
     return font;
 }
@@ -103,7 +103,7 @@ void applyLayout(const window_model::WindowLayout& layout, std::span<const Named
                               return named.first == control.name;
                           })->second;
         widget->setObjectName(qt(control.name));
-        widget->setFont(qtFont(window_model::fontOf(control.font)));
+        widget->setFont(qtFont(window_model::fontOf(control.font), twips.scale()));
         setText(widget, qt(control.text));
         widget->setToolTip(qt(control.toolTip));
         // A label keeps no fixed name, so each new text of it is announced.

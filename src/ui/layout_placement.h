@@ -13,7 +13,7 @@ class QWidget;
 
 namespace marnoq::ui {
 
-QFont qtFont(window_model::FontFace face);
+QFont qtFont(window_model::FontFace face, double scale = 1.0);
 QString qtText(std::string_view utf8);
 
 // Places the control on its box of the layout, grown where the text would not fit in the

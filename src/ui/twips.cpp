@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <cmath>
 
+#include "window_model/window_layout.h"
+
 namespace marnoq::ui {
 
 Twips Twips::forWidget(const QWidget* widget) {
@@ -12,6 +14,23 @@ Twips Twips::forWidget(const QWidget* widget) {
                                 ? widget->screen()
                                 : QGuiApplication::primaryScreen();
     return Twips(screen != nullptr ? screen->logicalDotsPerInchX() : 96.0);
+}
+
+Twips Twips::fitted(const QWidget* window, int widthTwips, int heightTwips) {
+    const Twips full = forWidget(window);
+    const QScreen* screen = window != nullptr && window->screen() != nullptr
+                                ? window->screen()
+                                : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return full;
+    }
+    // Room for the frame and the title bar the window system adds around the client area.
+    constexpr int kFrameWidth = 16;
+    constexpr int kFrameHeight = 48;
+    const QRect area = screen->availableGeometry();
+    return Twips(full.dpi_, window_model::fittingScale(full.pixels(widthTwips) + kFrameWidth,
+                                                       full.pixels(heightTwips) + kFrameHeight,
+                                                       area.width(), area.height()));
 }
 
 int Twips::pixels(int twips) const {

@@ -102,7 +102,7 @@ MainWindow::MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstr
     CreateWindowExW(0, kClassName, io::toUtf16(std::string(layoutTable().caption)).c_str(), kStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                     instance, this);
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = fittedDpi(GetDpiForWindow(window_));
     createControls();
     layout(dpi_);
     centreOnScreen(window_, true);
@@ -142,7 +142,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
+            dpi_ = fittedDpi(HIWORD(wParam));
             layout(dpi_);
             moveToSuggestedRect(window_, lParam);
             return 0;
@@ -259,6 +259,19 @@ void MainWindow::layout(UINT dpi) {
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+UINT MainWindow::fittedDpi(UINT dpi) const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return dpi;
+    }
+    const SIZE size = windowSizeFor(layoutTable().width, layoutTable().height, kStyle, dpi);
+    const double scale =
+        window_model::fittingScale(size.cx, size.cy, monitor.rcWork.right - monitor.rcWork.left,
+                                   monitor.rcWork.bottom - monitor.rcWork.top);
+    return static_cast<UINT>(dpi * scale);
 }
 
 HWND MainWindow::controlWindow(const ControlLayout& item) const {

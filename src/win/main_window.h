@@ -64,6 +64,8 @@ class MainWindow : public jobs::JobView {
     HWND createControl(const window_model::ControlLayout& item, DWORD extraStyle);
     HWND controlWindow(const window_model::ControlLayout& item) const;
     void createControls();
+    // The screen's DPI, lowered where the window would not fit the screen's free area.
+    UINT fittedDpi(UINT dpi) const;
     void layout(UINT dpi);
     void paintFrames(HDC dc) const;
     LRESULT colourStatic(HDC dc) const;

@@ -148,6 +148,14 @@ std::span<const std::string_view> mainTabOrder() {
     return kTabOrder;
 }
 
+double fittingScale(int windowWidth, int windowHeight, int screenWidth, int screenHeight) {
+    if (windowWidth <= 0 || windowHeight <= 0 || screenWidth <= 0 || screenHeight <= 0) {
+        return 1.0;
+    }
+    return std::min({1.0, static_cast<double>(screenWidth) / windowWidth,
+                     static_cast<double>(screenHeight) / windowHeight});
+}
+
 Box grownToFit(Box box, Alignment alignment, int neededWidth) {
     const int missing = neededWidth - box.width;
     if (missing <= 0) {

@@ -84,4 +84,9 @@ struct Box {
 };
 Box grownToFit(Box box, Alignment alignment, int neededWidth);
 
+// The share of its size at which a window fits the free area of its screen, 1 when it fits as
+// it is: a larger window shrinks, layout and fonts alike, so its title bar and every control
+// stay reachable. Sizes are the window's outer ones, all in one unit.
+double fittingScale(int windowWidth, int windowHeight, int screenWidth, int screenHeight);
+
 }  // namespace marnoq::window_model

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -184,6 +185,9 @@ TEST(StartUp, EveryListSizeAndPathLengthComesUp) {
             QTest::qWait(1);
             ++starts;
             ASSERT_TRUE(w.isVisible()) << files << " x " << length;
+            // Title bar and every control on the screen, however large the scale.
+            EXPECT_TRUE(w.screen()->availableGeometry().contains(w.geometry()))
+                << files << " x " << length;
             EXPECT_EQ(w.List1.count() + w.List2.count(), files) << files << " x " << length;
             EXPECT_EQ(w.List2.count(), (files + 2) / 3) << files << " x " << length;
             for (const ui::FileListWidget* list : {&w.List1, &w.List2}) {

@@ -42,6 +42,18 @@ TEST(WindowLayout, NamesAreUniqueAndEveryReferenceResolves) {
     EXPECT_EQ(stops.count("dummy"), 0u);
 }
 
+TEST(WindowLayout, AWindowLargerThanItsScreenShrinksToFit) {
+    const std::tuple<int, int, int, int, double> cases[] = {
+        {524, 630, 1920, 1040, 1.0},              // fits: stays as laid out
+        {1048, 1260, 1920, 1040, 1040.0 / 1260},  // 200 %: the height decides
+        {1048, 600, 800, 1040, 800.0 / 1048},     // a narrow screen: the width decides
+        {524, 630, 0, 0, 1.0},                    // no screen known
+    };
+    for (const auto& [width, height, screenWidth, screenHeight, scale] : cases) {
+        EXPECT_DOUBLE_EQ(fittingScale(width, height, screenWidth, screenHeight), scale) << width;
+    }
+}
+
 TEST(InfoText, LinesEndInCarriageReturnLineFeedAndTheVersionIsDecimal) {
     const std::string text = infoExplanationText();
     std::size_t breaks = 0;
