@@ -440,7 +440,7 @@ void MainWindow::cmdDec_Click() {
 
 void MainWindow::afterJob(const jobs::JobReport& report) {
     status_ = window_model::statusAfterJob(report, status_);
-    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
+    showStatusLine(true);
     if (const auto skipped = window_model::skippedMessage(report)) {
         showMessage(*skipped);
     }
@@ -526,7 +526,15 @@ void MainWindow::setFocus(jobs::Control focus) {
 void MainWindow::setStatusText(const std::string& text) {
     status_ = text;
     if (!state_.busy) {
-        SetWindowTextW(control(Label1), io::toUtf16(text).c_str());
+        showStatusLine(true);
+    }
+}
+
+void MainWindow::showStatusLine(bool final) {
+    // Each new text of the label is a name change a screen reader speaks: at most twice a
+    // second during a job, never twice the same, the last one always.
+    if (announcements_.due(status_, std::chrono::steady_clock::now(), final)) {
+        SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
     }
 }
 
@@ -536,7 +544,7 @@ void MainWindow::showStatus() {
 
 void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
                             const std::string& title) {
-    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
+    showStatusLine(true);
     dialogs_.message(
         window_, io::toUtf16(window_model::fittedMessage(text, window_model::messageNames(*this))),
         icon, io::toUtf16(title));
@@ -550,7 +558,7 @@ void MainWindow::letEventsRun() {
         return;
     }
     lastPump_ = now;
-    SetWindowTextW(control(Label1), io::toUtf16(status_).c_str());
+    showStatusLine(false);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

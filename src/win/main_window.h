@@ -16,6 +16,7 @@
 #include "win/owned_handle.h"
 #include "win/user_dialogs.h"
 #include "window_model/dialog_selection.h"
+#include "window_model/message_text.h"
 #include "window_model/window_layout.h"
 
 namespace marnoq::win {
@@ -80,6 +81,7 @@ class MainWindow : public jobs::JobView {
     void cmdEnc_Click();
     void cmdDec_Click();
     void afterJob(const jobs::JobReport& report);
+    void showStatusLine(bool final);
     void Command2_Click();
     void Command4_Click();
     void Befehl2_Click();
@@ -121,6 +123,7 @@ class MainWindow : public jobs::JobView {
     jobs::MousePointer pointer_ = jobs::MousePointer::Default;
     std::string status_;
     std::chrono::steady_clock::time_point lastPump_{};
+    window_model::AnnouncementPace announcements_;
     bool closeAfterJob_ = false;
     std::unique_ptr<InfoWindow> info_;
 };

@@ -56,6 +56,7 @@ words="$(bash -c "source '$share/bash-completion/completions/aes-marnoq-cli'
 for program in aes-marnoq aes-marnoq-cli; do
     version="$("$prefix/bin/$program" --version | head -n 1)" || fail "$program --version"
     [[ "$version" =~ ^$program\ 1\.1\ \(.+\)$ ]] || fail "$program --version: '$version'"
+    "$prefix/bin/$program" --help | grep -q -- "--version" || fail "$program --help"
 done
 
 [ "$failures" -eq 0 ] && echo "Installation vollständig: ${#expected[@]} Dateien geprüft"

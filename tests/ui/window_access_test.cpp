@@ -136,8 +136,11 @@ TEST_F(ShownWindow, ScreenReadersHearGermanNamesOfAFrameWithoutDecoration) {
         QAccessible::queryAccessibleInterface(&w.Label6)->relations(QAccessible::Labelled);
     ASSERT_EQ(labelled.size(), 1);
     EXPECT_EQ(labelled[0].first->object(), &w.List2);
-    // The show/hide toggle keeps the focus and says whether the passwords are shown.
+    // The show/hide toggle keeps the focus and says whether the passwords are shown; a ring
+    // in the window's colours shows where the focus is.
     w.Command2.setFocus();
+    const auto* ring = w.findChild<QWidget*>("focusRing");
+    EXPECT_TRUE(ring->isVisible() && ring->geometry().contains(w.Command2.geometry()));
     QTest::keyClick(&w.Command2, Qt::Key_Space);
     EXPECT_EQ(QApplication::focusWidget(), &w.Command2);
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(&w.Command2)->state().checked);
