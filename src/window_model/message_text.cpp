@@ -143,8 +143,8 @@ std::optional<std::string> skippedMessage(const jobs::JobReport& report) {
             skipped.push_back(file.path);
         }
     }
-    if (skipped.empty()) {
-        return std::nullopt;
+    if (skipped.empty() || report.aborted) {
+        return std::nullopt;  // a closing program asks nothing more
     }
     std::string text =
         skipped.size() == 1

@@ -112,6 +112,9 @@ TEST(MessageText, SkippedEntriesAreNamedAndTheStatusSaysHowManyWereDone) {
     const std::string many = skippedMessage(report).value();
     EXPECT_TRUE(many.starts_with("12 Einträge der Liste wurden übersprungen")) << many;
     EXPECT_TRUE(many.ends_with("\r\n/b/8\r\n… und 2 weitere.")) << many;
+    report.aborted = true;
+    EXPECT_EQ(skippedMessage(report), std::nullopt);
+    report.aborted = false;
     report.files.resize(1);
     EXPECT_EQ(skippedMessage(report), std::nullopt);
     EXPECT_EQ(statusAfterJob(report, "FileDecrypt bearbeitet: 100 %"),
