@@ -19,6 +19,10 @@ const std::string kPlain = "/tmp/marnoq-window-bench";
 class SilentDialogs : public ui::UserDialogs {
   public:
     void message(QWidget*, const QString&, jobs::MessageIcon, const QString&) override {}
+    // Every run writes the same output again.
+    jobs::ReplaceAnswer askReplace(QWidget*, const QString&) override {
+        return jobs::ReplaceAnswer::Replace;
+    }
     QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }

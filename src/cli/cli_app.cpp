@@ -247,6 +247,9 @@ void reportSkipped(const jobs::JobReport& report, std::FILE* err) {
     for (const auto& file : report.files) {
         if (file.outcome == jobs::FileOutcome::Skipped) {
             printLine(err, "Übersprungen (keine vorhandene reguläre Datei): " + file.path);
+        } else if (file.outcome == jobs::FileOutcome::NotReplaced) {
+            printLine(err, "Nicht ersetzt: " + file.output +
+                               " gibt es schon; mit --force wird eine vorhandene Datei ersetzt.");
         }
     }
 }
@@ -319,6 +322,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     view.setFiles(list, files);
     view.setPasswords(password.passwords->first.str(), password.passwords->repeat.str());
     view.setNaming(!options.originalName, options.suffix);
+    view.setForce(options.force);
     view.setOutput(options.output.empty() || options.output == io::kStandardStream
                        ? options.output
                        : linkTarget(AbsolutePaths()(options.output)));

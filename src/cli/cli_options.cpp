@@ -28,10 +28,11 @@ const std::map<std::string, std::vector<Command>> kOptionCommands = {
     {"-r", {Encrypt, Decrypt, Verify, Info}},
     {"-j", {Encrypt, Decrypt, Verify}},
     {"--json", {Encrypt, Decrypt, Verify, Info}},
-    {"-q", {Encrypt, Decrypt, Verify, Info}}};
+    {"-q", {Encrypt, Decrypt, Verify, Info}},
+    {"-f", {Encrypt, Decrypt}}};
 
 const std::map<std::string, std::string> kLongNames = {
-    {"--output", "-o"}, {"--recursive", "-r"}, {"--jobs", "-j"}, {"--quiet", "-q"}};
+    {"--output", "-o"}, {"--recursive", "-r"}, {"--jobs", "-j"}, {"--quiet", "-q"}, {"--force", "-f"}};
 
 std::string shortName(const std::string& arg) {
     auto found = kLongNames.find(arg);
@@ -40,7 +41,7 @@ std::string shortName(const std::string& arg) {
 
 const std::set<std::string> kTakesValue = {"--password-file", "--suffix", "-o", "-j"};
 
-// Appends "-rqj4" as "-r", "-q", "-j", "4"; anything unknown stays whole for the message. True
+// Appends "-rqfj4" as "-r", "-q", "-f", "-j", "4"; anything unknown stays whole for the message. True
 // when the last option still waits for its value in the next word.
 bool appendShortOptions(const std::string& word, std::vector<std::string>& plain) {
     std::vector<std::string> options;
@@ -55,7 +56,7 @@ bool appendShortOptions(const std::string& word, std::vector<std::string>& plain
             plain.insert(plain.end(), options.begin(), options.end());
             return !attached;
         }
-        if (option != "-r" && option != "-q") {
+        if (option != "-r" && option != "-q" && option != "-f") {
             plain.push_back(word);
             return false;
         }
@@ -174,6 +175,8 @@ ParseResult parseArguments(const std::vector<std::string>& givenArguments) {
             options.json = true;
         } else if (arg == "-q" || arg == "--quiet") {
             options.quiet = true;
+        } else if (arg == "-f" || arg == "--force") {
+            options.force = true;
         } else if (arg == "--password" || arg.rfind("--password=", 0) == 0) {
             return failure(
                 "Das Passwort wird nie als Argument angenommen (es stünde in der Prozessliste). "
@@ -256,8 +259,10 @@ const char* usageText() {
            "auf\n"
            "                  der Standardfehlerausgabe.\n"
            "  -q, --quiet     nur Fehler ausgeben.\n"
+           "  -f, --force     (encrypt, decrypt) eine vorhandene Ausgabedatei ersetzen; ohne\n"
+           "                  -f bleibt sie unverändert, die Datei zählt als fehlgeschlagen.\n"
            "Werte auch angehängt (-j4, -oDATEI, --jobs=4, --password-file=PFAD), Schalter\n"
-           "zusammen (-rq).\n"
+           "zusammen (-rqf).\n"
            "\n"
            "Exit-Status: 0 alles erledigt und geprüft, 1 eine Datei ist fehlgeschlagen,\n"
            "             2 Aufruf- oder Eingabefehler, 128+n abgebrochen durch Signal n\n"

@@ -21,6 +21,7 @@ struct Options {
     int jobs = 0;  // 0: one per usable processor
     bool json = false;
     bool quiet = false;
+    bool force = false;  // -f: an existing output is replaced instead of kept
 };
 
 struct ParseResult {

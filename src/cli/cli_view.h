@@ -42,6 +42,11 @@ class CliView : public jobs::JobView {
     void messageBox(const std::string& text, jobs::MessageIcon icon,
                     const std::string& title) override;
     void letEventsRun() override;
+    // Decided by -f, not asked: scripts run unattended.
+    jobs::ReplaceAnswer askReplace(const std::string&) override {
+        return force_ ? jobs::ReplaceAnswer::Replace : jobs::ReplaceAnswer::Skip;
+    }
+    void setForce(bool force) { force_ = force; }
     jobs::JobState& state() override { return state_; }
     std::string outputPath() const override { return output_; }
 
@@ -55,6 +60,7 @@ class CliView : public jobs::JobView {
     std::FILE* err_;
     bool interactive_;
     bool quiet_;
+    bool force_ = false;
     const StopFlag* stopSignal_;
     jobs::FileList list_ = jobs::FileList::Encrypt;
     std::vector<std::string> files_;

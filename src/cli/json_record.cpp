@@ -22,6 +22,8 @@ const char* outcomeName(jobs::FileOutcome outcome) {
             return "wrong_password";
         case jobs::FileOutcome::SizeError:
             return "size_error";
+        case jobs::FileOutcome::NotReplaced:
+            return "not_replaced";
         case jobs::FileOutcome::ChecksumMismatch:
             return "checksum_mismatch";
         case jobs::FileOutcome::Failed:

@@ -52,6 +52,10 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     }
     // An older file of the output name survives a result that fails its checksum.
     const bool olderExists = checkOutputTarget(dst);
+    if (olderExists && !run.mayReplace(dst.path())) {
+        record.output = dst.path();
+        return FileOutcome::NotReplaced;
+    }
     std::optional<io::TemporaryOutput> out;
     Crc32 crc;
     auto result = run.cipher().DecryptToSink(

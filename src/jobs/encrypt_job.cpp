@@ -29,7 +29,9 @@ template <typename Encrypt>
 JobReport::File encryptInto(JobRun& run, const std::string& src, const io::FileLocation& dst,
                             mode_t mode, const std::string& hash, bool collect, Encrypt&& encrypt) {
     const bool piped = src == io::kStandardStream;
-    checkOutputTarget(dst);
+    if (checkOutputTarget(dst) && !run.mayReplace(dst.path())) {
+        return {src, FileOutcome::NotReplaced, {}, {}, 0, dst.path()};
+    }
     io::TemporaryOutput out(dst, mode);
     Crc32 crc;
     io::CollectingSink collected;

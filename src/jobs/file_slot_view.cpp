@@ -4,10 +4,11 @@
 
 namespace marnoq::jobs {
 
-FileSlotView::FileSlotView(const JobView& settings, FileList list, std::string file,
+FileSlotView::FileSlotView(JobView& settings, FileList list, std::string file,
                            const std::atomic<bool>& stop, io::DeferredNames* names,
                            std::function<bool()> closing)
-    : list_(list),
+    : owner_(settings),
+      list_(list),
       file_(std::move(file)),
       passwords_{SecretString(settings.passwordText(0)), SecretString(settings.passwordText(1)),
                  SecretString(settings.passwordText(2))},

@@ -24,7 +24,8 @@ class FileSlotView : public JobView {
     // Copies passwords, naming and output from `settings`; `stop`, or `closing` returning
     // true, ends the job like closing the program. `closing` is called on the worker thread.
     // Small new outputs wait in `names` until the caller names them.
-    FileSlotView(const JobView& settings, FileList list, std::string file,
+    // The question whether to replace an existing file goes to `settings`, from the worker.
+    FileSlotView(JobView& settings, FileList list, std::string file,
                  const std::atomic<bool>& stop, io::DeferredNames* names,
                  std::function<bool()> closing = {});
 
@@ -49,11 +50,13 @@ class FileSlotView : public JobView {
         shown_.push_back({text, icon, title});
     }
     void letEventsRun() override;
+    ReplaceAnswer askReplace(const std::string& path) override { return owner_.askReplace(path); }
     JobState& state() override { return state_; }
     std::string outputPath() const override { return output_; }
     io::DeferredNames* deferredNames() const override { return names_; }
 
   private:
+    JobView& owner_;
     FileList list_;
     std::string file_;
     SecretString passwords_[3];

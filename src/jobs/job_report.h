@@ -12,6 +12,7 @@ enum class FileOutcome {
     Foreign,           // no signature of ours: the job stopped
     WrongPassword,     // the job stopped
     SizeError,         // body length not a positive multiple of 16: nothing written
+    NotReplaced,       // an output of that name exists and was not to be replaced
     ChecksumMismatch,  // reported; the job went on
     Failed,            // a file error or refusal ended the job
 };

@@ -57,6 +57,7 @@ void JobRun::start(const KeyBytes& key) {
         view_.setCaption(button_, kCancelCaption);
     }
     (button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt) = false;
+    state.replaceAll = false;
 }
 
 std::string JobRun::selectFile(int index) {
@@ -68,6 +69,26 @@ std::string JobRun::selectFile(int index) {
 void JobRun::leaveIfClosing() {
     view_.letEventsRun();
     checkAbort(view_);
+}
+
+bool JobRun::mayReplace(const std::string& path) {
+    JobState& state = view_.state();
+    if (state.replaceAll) {
+        return true;
+    }
+    switch (view_.askReplace(path)) {
+        case ReplaceAnswer::ReplaceAll:
+            state.replaceAll = true;
+            return true;
+        case ReplaceAnswer::Replace:
+            return true;
+        case ReplaceAnswer::Cancel:
+            (button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt) = true;
+            return false;
+        case ReplaceAnswer::Skip:
+            break;
+    }
+    return false;
 }
 
 bool JobRun::cancelRequested() {

@@ -42,6 +42,9 @@ public:
     bool cancelRequested();
     // Throws JobAborted if the program is closing; the last call before an output is committed.
     void leaveIfClosing();
+    // Whether the output may go where a file exists already: asks the view unless the user
+    // said "replace all" in this job; "cancel" also ends the job after this file.
+    bool mayReplace(const std::string& path);
     void appendTime(const std::string& label);
     void restoreRest(MousePointer pointer);
     void message(const std::string& text);

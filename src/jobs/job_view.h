@@ -14,6 +14,8 @@ enum class StartButton { Encrypt, Decrypt };                     // cmdEnc, cmdD
 enum class Control { Password0, Password1, Password2, Suffix };  // Text3(0..2), txtSuffix
 enum class MousePointer : int { Default = 0, Arrow = 1, Hourglass = 11 };
 enum class MessageIcon { None, Exclamation };
+// What the user says to a job that would replace an existing file.
+enum class ReplaceAnswer { Replace, ReplaceAll, Skip, Cancel };
 
 // What the window owns and the jobs read and set between and during runs.
 struct JobState {
@@ -21,6 +23,7 @@ struct JobState {
     bool CancelEncrypt = false;
     bool CancelDecrypt = false;
     bool busy = false;            // a job is running: further starts and edits are ignored
+    bool replaceAll = false;      // the user answered "replace all" during the running job
     bool abortRequested = false;  // the program is closing: the running job stops at once
     float filePercent = -1.0f;    // the last Progress of the running file, -1 before the first
 };
@@ -52,6 +55,9 @@ class JobView {
     virtual void messageBox(const std::string& text, MessageIcon icon,
                             const std::string& title) = 0;
     virtual void letEventsRun() = 0;
+    // Asked before a job replaces the existing file `path` (its output); may be asked from a
+    // worker thread where several files run at once.
+    virtual ReplaceAnswer askReplace(const std::string& path) = 0;
 
     virtual JobState& state() = 0;
 

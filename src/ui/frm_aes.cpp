@@ -375,6 +375,10 @@ void frmAES::showStatus() {
     Label1.show();
 }
 
+jobs::ReplaceAnswer frmAES::askReplace(const std::string& path) {
+    return dialogs_.askReplace(this, QString::fromStdString(window_model::replaceQuestion(path)));
+}
+
 void frmAES::messageBox(const std::string& text, jobs::MessageIcon icon, const std::string& title) {
     showStatusLine();
     dialogs_.message(this,

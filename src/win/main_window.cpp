@@ -550,6 +550,11 @@ void MainWindow::messageBox(const std::string& text, jobs::MessageIcon icon,
         icon, io::toUtf16(title));
 }
 
+jobs::ReplaceAnswer MainWindow::askReplace(const std::string& path) {
+    showStatusLine(true);
+    return dialogs_.askReplace(window_, io::toUtf16(window_model::replaceQuestion(path)));
+}
+
 void MainWindow::letEventsRun() {
     // Repaints and clicks a few dozen times a second keep the window alive without slowing
     // the job; the status texts themselves are all still set, in order.

@@ -52,6 +52,7 @@ class MainWindow : public jobs::JobView {
     std::string statusText() const override { return status_; }
     void setStatusText(const std::string& text) override;
     void showStatus() override;
+    jobs::ReplaceAnswer askReplace(const std::string& path) override;
     void messageBox(const std::string& text, jobs::MessageIcon icon,
                     const std::string& title) override;
     void letEventsRun() override;

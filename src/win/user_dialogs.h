@@ -23,6 +23,8 @@ class UserDialogs {
     // An empty title means the program's default title.
     virtual void message(HWND owner, const std::wstring& text, jobs::MessageIcon icon,
                          const std::wstring& title) = 0;
+    // Whether a job may replace an existing file; the text names it.
+    virtual jobs::ReplaceAnswer askReplace(HWND owner, const std::wstring& text) = 0;
     // Empty when cancelled; one full path; or the folder and the names, separated by L'\0'.
     virtual std::wstring showOpen(HWND owner, const OpenRequest& request) = 0;
 };
@@ -31,6 +33,7 @@ class SystemDialogs : public UserDialogs {
   public:
     void message(HWND owner, const std::wstring& text, jobs::MessageIcon icon,
                  const std::wstring& title) override;
+    jobs::ReplaceAnswer askReplace(HWND owner, const std::wstring& text) override;
     std::wstring showOpen(HWND owner, const OpenRequest& request) override;
 };
 

@@ -66,6 +66,22 @@ bool isFullPath(std::string_view line) {
             line.substr(1, 2) == ":\\");
 }
 
+// One paragraph of the summary: its head line, then the names, at most kListedSkips of them.
+void appendNames(std::string& text, const std::string& head,
+                 const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return;
+    }
+    text += (text.empty() ? "" : std::string(jobs::kCrLf) + jobs::kCrLf) + head;
+    for (std::size_t i = 0; i < std::min(names.size(), kListedSkips); ++i) {
+        text += jobs::kCrLf + shortenedInMiddle(displayName(names[i]), kMessageWordLength);
+    }
+    if (names.size() > kListedSkips) {
+        text += jobs::kCrLf + std::string("… und ") + std::to_string(names.size() - kListedSkips) +
+                " weitere.";
+    }
+}
+
 }  // namespace
 
 std::string shortenedInMiddle(std::string_view utf8, std::size_t maxLength) {
@@ -136,33 +152,44 @@ std::vector<std::string> messageNames(const jobs::JobView& view) {
     return names;
 }
 
+std::string replaceQuestion(const std::string& path) {
+    return fittedMessage("Die Datei" + std::string(jobs::kCrLf) + displayName(path) + jobs::kCrLf +
+                             "gibt es schon. Soll sie durch die neue ersetzt werden?",
+                         namesOf(displayName(path)));
+}
+
 std::optional<std::string> skippedMessage(const jobs::JobReport& report) {
-    std::vector<std::string> skipped;
+    std::vector<std::string> missing, kept;
     for (const auto& file : report.files) {
         if (file.outcome == jobs::FileOutcome::Skipped) {
-            skipped.push_back(file.path);
+            missing.push_back(file.path);
+        } else if (file.outcome == jobs::FileOutcome::NotReplaced) {
+            kept.push_back(file.output);
         }
     }
-    if (skipped.empty() || report.aborted) {
+    if ((missing.empty() && kept.empty()) || report.aborted) {
         return std::nullopt;  // a closing program asks nothing more
     }
-    std::string text =
-        skipped.size() == 1
-            ? std::string("Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:")
-            : std::to_string(skipped.size()) +
-                  " Einträge der Liste wurden übersprungen, weil es die Dateien nicht gibt:";
-    for (std::size_t i = 0; i < std::min(skipped.size(), kListedSkips); ++i) {
-        text += jobs::kCrLf + shortenedInMiddle(displayName(skipped[i]), kMessageWordLength);
-    }
-    if (skipped.size() > kListedSkips) {
-        text += jobs::kCrLf + std::string("… und ") +
-                std::to_string(skipped.size() - kListedSkips) + " weitere.";
-    }
+    std::string text;
+    appendNames(
+        text,
+        missing.size() == 1
+            ? std::string("Ein Eintrag der Liste wurde übersprungen, weil es die Datei "
+                          "nicht gibt:")
+            : std::to_string(missing.size()) +
+                  " Einträge der Liste wurden übersprungen, weil es die Dateien nicht gibt:",
+        missing);
+    appendNames(text,
+                kept.size() == 1
+                    ? std::string("Eine vorhandene Datei wurde nicht ersetzt:")
+                    : std::to_string(kept.size()) + " vorhandene Dateien wurden nicht ersetzt:",
+                kept);
     return text;
 }
 
 std::string statusAfterJob(const jobs::JobReport& report, const std::string& status) {
-    const std::size_t skipped = count(report, jobs::FileOutcome::Skipped);
+    const std::size_t skipped =
+        count(report, jobs::FileOutcome::Skipped) + count(report, jobs::FileOutcome::NotReplaced);
     if (skipped == 0 || !report.started || report.aborted) {
         return status;
     }

@@ -33,6 +33,12 @@ std::vector<std::string> messageNames(const jobs::JobView& view);
 // are read as Windows-1252 characters.
 std::string displayName(std::string_view bytes);
 
+// The question before a job replaces an existing file, and its buttons in the order of the
+// answers Replace, ReplaceAll, Skip, Cancel.
+std::string replaceQuestion(const std::string& path);
+inline constexpr const char* kReplaceButtons[] = {"Ersetzen", "Alle ersetzen", "Überspringen",
+                                                  "Abbrechen"};
+
 // After a job: the message naming the entries it skipped because they are no existing file,
 // and the status line, which then no longer claims the whole list was done.
 std::optional<std::string> skippedMessage(const jobs::JobReport& report);

@@ -77,7 +77,7 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
                 SCOPED_TRACE(std::string(command) + " signal " + std::to_string(sig) + " at " +
                              std::to_string(at) + " ms");
                 std::vector<std::string> argv = {MARNOQ_CLI, command, "--password-file", "pw",
-                                                 source};
+                                                 "-f", source};
                 if (!often) {  // with the named temporary, which only a handler removes
                     argv.insert(argv.begin(), {"env", "MARNOQ_NO_TMPFILE=1"});
                 }
@@ -101,7 +101,7 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
 TEST_F(CliTest, AStopThatEndsAPipedProducerCommitsNothing) {
     const std::string pipeline =
         "trap : INT TERM; while :; do echo data; done | timeout --foreground -s KILL 60 \"$0\" "
-        "encrypt --password-file pw -o z.aes -; echo $? > status";
+        "encrypt --password-file pw -f -o z.aes -; echo $? > status";
     for (int sig : {SIGINT, SIGTERM}) {
         SCOPED_TRACE(sig);
         ::unlink(dir.file("status").c_str());

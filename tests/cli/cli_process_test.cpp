@@ -23,8 +23,9 @@ TEST_F(CliTest, EncryptVerifyInfoDecryptWithEachPasswordSource) {
     auto dec = cli({"decrypt", "--password-file", "pw", "Bericht März.pdf.aes"});
     ASSERT_EQ(dec.status, 0) << dec.err;
     EXPECT_EQ(test::readBytes(dir.file("Bericht März-dec.pdf")), plain);
-    auto original = cli({"decrypt", "--password-stdin", "--original-name", "Bericht März.pdf.aes"},
-                        "Geheim 42\n");
+    auto original =
+        cli({"decrypt", "--password-stdin", "--original-name", "-f", "Bericht März.pdf.aes"},
+            "Geheim 42\n");
     ASSERT_EQ(original.status, 0) << original.err;
     EXPECT_EQ(test::readBytes(dir.file("Bericht März.pdf")), plain);
 }
@@ -58,7 +59,14 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
         {{"encrypt", "--password-stdin", "a.txt"}, std::string(33, 'x') + "\n", 2, ""},
         {{"encrypt", "--password-stdin", "a.txt"}, "пароль\n", 2, "Windows-1252"},
         {{"encrypt", "a.txt"}, "", 2, ""},  // no terminal in the test
-        {{"encrypt", "--password-stdin", "a.txt"}, "offen \n", 0, "endet mit einem Leerzeichen"},
+        {{"encrypt", "--password-stdin", "-f", "a.txt"},
+         "offen \n",
+         0,
+         "endet mit einem Leerzeichen"},
+        {{"encrypt", "--password-file", "pw", "a.txt"},
+         "",
+         1,
+         "a.txt.aes gibt es schon; mit --force"},
         {{"--help"}, "", 0, ""},
     };
     for (const auto& c : cases) {

@@ -41,8 +41,9 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
     for (std::size_t size : {0u, 15u, 400000u, 300001u}) {
         const auto plain = test::randomBytes(size, static_cast<std::uint32_t>(size));
         test::writeBytes(dir.file("p"), plain);
-        ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "p"}).status, 0);
-        auto piped = cli({"encrypt", "--password-file", "pw", "-o", "piped.aes", "-"}, text(plain));
+        ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "-f", "p"}).status, 0);
+        auto piped =
+            cli({"encrypt", "--password-file", "pw", "-f", "-o", "piped.aes", "-"}, text(plain));
         ASSERT_EQ(piped.status, 0) << piped.err;
         EXPECT_EQ(test::readBytes(dir.file("piped.aes")), test::readBytes(dir.file("p.aes")))
             << size;
@@ -161,7 +162,7 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
     EXPECT_NE(one.err.find("f100.aes\nwurde nicht mit diesem Programm"), std::string::npos);
     // A first file that ends the job slowly (at the file size limit) holds back later starts.
     std::filesystem::resize_file(dir.file("many/f000"), 64 << 20);
-    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "many/f000"}).status, 0);
+    ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "-f", "many/f000"}).status, 0);
     const auto limited = test::run({"sh", "-c",
                                     "trap '' XFSZ; ulimit -f 20000; exec \"$0\" decrypt -j 4 -r "
                                     "--password-file pw many",

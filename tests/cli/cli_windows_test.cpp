@@ -35,7 +35,8 @@ TEST_F(CliTest, EndedProcessLeavesNoPartialFile) {
     test::writeText(dir.file("big"), "");
     std::filesystem::resize_file(io::utf8Path(dir.file("big")), std::uintmax_t{4} << 30);
     test::writeText(dir.file("big.aes"), "older");
-    test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "big"}, dir.path());
+    test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "-f", "big"},
+                          dir.path());
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     process.signal(9);
     EXPECT_EQ(process.wait().status, 128 + 9);

@@ -3,6 +3,7 @@
 
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
+#include "jobs/path_functions.h"
 
 namespace marnoq {
 namespace {
@@ -97,6 +98,64 @@ TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
         ::umask(saved);
         EXPECT_TRUE(done);
         EXPECT_EQ(io::permissionBits(output), c.expected);
+    }
+}
+
+// Two outputs exist already. Whatever the user answers, an older file keeps its bytes unless
+// it was to be replaced, and a cancel leaves the second file unstarted.
+TEST_F(OutputFilesTest, TheUserDecidesWhetherAnExistingOutputIsReplaced) {
+    using jobs::FileOutcome;
+    using jobs::ReplaceAnswer;
+    struct Case {
+        std::vector<ReplaceAnswer> answers;
+        std::size_t questions;
+        bool firstReplaced, secondReplaced;
+        FileOutcome first, second;
+    } cases[] = {
+        {{ReplaceAnswer::Replace, ReplaceAnswer::Replace},
+         2,
+         true,
+         true,
+         FileOutcome::Done,
+         FileOutcome::Done},
+        {{ReplaceAnswer::ReplaceAll}, 1, true, true, FileOutcome::Done, FileOutcome::Done},
+        {{ReplaceAnswer::Skip, ReplaceAnswer::Replace},
+         2,
+         false,
+         true,
+         FileOutcome::NotReplaced,
+         FileOutcome::Done},
+        {{ReplaceAnswer::Cancel}, 1, false, false, FileOutcome::NotReplaced, FileOutcome::Done},
+    };
+    for (const bool decrypting : {false, true}) {
+        const std::vector<std::string> plain = {dir.file("eins.txt"), dir.file("zwei.txt")};
+        std::vector<std::string> inputs, outputs;
+        for (const auto& path : plain) {
+            test::writeText(path, "neu " + path);
+            inputs.push_back(decrypting ? makeEncrypted(jobs::Nurdatei(path), {'n'}, "pw") : path);
+            outputs.push_back(decrypting ? path : path + ".aes");
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(decrypting ? "decrypt, " : "encrypt, ") +
+                         std::to_string(c.answers.size()) + " answers");
+            for (const auto& output : outputs) {
+                test::writeText(output, "älter");
+            }
+            test::FakeView run;
+            run.setPassword("pw");
+            run.suffixMode = false;
+            run.replaceAnswers = c.answers;
+            (decrypting ? run.list2 : run.list1) = inputs;
+            const auto report = decrypting ? jobs::cmdDec_Click(run) : jobs::cmdEnc_Click(run);
+            EXPECT_EQ(run.replaceQuestions.size(), c.questions);
+            EXPECT_EQ(run.replaceQuestions.front(), outputs[0]);
+            EXPECT_EQ(test::readText(outputs[0]) != "älter", c.firstReplaced);
+            EXPECT_EQ(test::readText(outputs[1]) != "älter", c.secondReplaced);
+            ASSERT_EQ(report.files.size(), c.answers.front() == ReplaceAnswer::Cancel ? 1u : 2u);
+            EXPECT_EQ(report.files[0].outcome, c.first);
+            EXPECT_EQ(report.files.back().outcome, report.files.size() == 1 ? c.first : c.second);
+            EXPECT_TRUE(run.boxes.empty());
+        }
     }
 }
 

@@ -65,6 +65,14 @@ class FakeView : public jobs::JobView {
                     const std::string& title) override {
         boxes.push_back({text, icon, title});
     }
+    // Answers to the replace question in turn; Replace once they are used up.
+    std::vector<jobs::ReplaceAnswer> replaceAnswers;
+    std::vector<std::string> replaceQuestions;
+    jobs::ReplaceAnswer askReplace(const std::string& path) override {
+        replaceQuestions.push_back(path);
+        const std::size_t asked = replaceQuestions.size() - 1;
+        return asked < replaceAnswers.size() ? replaceAnswers[asked] : jobs::ReplaceAnswer::Replace;
+    }
     void letEventsRun() override {
         ++pumps;
         if (onEvents) {

@@ -21,6 +21,12 @@ class FakeDialogs : public ui::UserDialogs {
                  const QString& title) override {
         boxes.push_back({text, icon, title, parent != nullptr && parent->isVisible()});
     }
+    // Answers in turn; Replace once they are used up.
+    jobs::ReplaceAnswer askReplace(QWidget*, const QString& text) override {
+        questions.push_back(text);
+        return questions.size() <= replies.size() ? replies[questions.size() - 1]
+                                                  : jobs::ReplaceAnswer::Replace;
+    }
     QStringList openFiles(QWidget*, const QString& title, const QString& directory,
                           const QString& filter) override {
         asked.push_back(title + "|" + directory + "|" + filter);
@@ -28,6 +34,8 @@ class FakeDialogs : public ui::UserDialogs {
     }
     std::vector<Box> boxes;
     std::vector<QString> asked;
+    std::vector<QString> questions;
+    std::vector<jobs::ReplaceAnswer> replies;
     QStringList answer;
 };
 

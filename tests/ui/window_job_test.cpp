@@ -48,6 +48,20 @@ TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
         statuses.back().startsWith("File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: "));
     EXPECT_EQ(w.Label1.text(), statuses.back());
     EXPECT_EQ(w.cmdEnc.text(), "AES Encrypt");
+    // Again: the first existing output is kept, "replace all" answers for the rest.
+    test::writeText(dir.file("drei.bin.aes"), "älter");
+    dialogs.replies = {jobs::ReplaceAnswer::Skip, jobs::ReplaceAnswer::ReplaceAll};
+    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_TRUE(dialogs.questions[0].contains(QString::fromStdString(dir.file("drei.bin.aes"))))
+        << dialogs.questions[0].toStdString();
+    EXPECT_EQ(test::readText(dir.file("drei.bin.aes")), "älter");
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith("Eine vorhandene Datei wurde nicht ersetzt:"))
+        << dialogs.boxes[0].text.toStdString();
+    EXPECT_TRUE(w.statusText().starts_with("2 von 3 Dateien bearbeitet, 1 übersprungen"))
+        << w.statusText();
+    dialogs.boxes.clear();
     // List1 is sorted: drei, eins, zwei; the decrypt list takes the outputs from the command line.
     ui::frmAES d(dialogs, {dir.file("eins.bin.aes"), dir.file("zwei.bin.aes")});
     d.show();
