@@ -23,7 +23,7 @@ void QtDialogs::message(QWidget* parent, const QString& text, jobs::MessageIcon 
 jobs::ReplaceAnswer QtDialogs::askReplace(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
                     QString(text).replace("\r\n", "\n"), QMessageBox::NoButton, parent);
-    constexpr QMessageBox::ButtonRole kRoles[] = {QMessageBox::AcceptRole, QMessageBox::YesRole,
+    constexpr QMessageBox::ButtonRole kRoles[] = {QMessageBox::AcceptRole, QMessageBox::AcceptRole,
                                                   QMessageBox::NoRole, QMessageBox::RejectRole};
     std::vector<QAbstractButton*> buttons;
     for (std::size_t i = 0; i < std::size(kRoles); ++i) {
