@@ -10,6 +10,7 @@ std::string describe(FileOperation operation, const std::string& path, int code)
     std::string reason = code == kUnexpectedEnd    ? "unexpected end of file"
                          : code == kGrewWhileRead  ? "file grew while read"
                          : code == kNotRegularFile ? "not a regular file"
+                         : code == kFolderSwapped  ? "folder swapped since the walk"
                                                    : systemErrorText(code);
     return std::string(operationName(operation)) + " " + path + ": " + reason;
 }

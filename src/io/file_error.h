@@ -13,6 +13,8 @@ enum class FileOperation { Open, Create, Read, Write, Sync, Rename, Remove, Stat
 inline constexpr int kUnexpectedEnd = -1;
 inline constexpr int kGrewWhileRead = -2;
 inline constexpr int kNotRegularFile = -3;
+// A folder of a walked tree that is no longer the folder the walk found there.
+inline constexpr int kFolderSwapped = -4;
 
 // A failed file access. Carries what a front end needs to word its own message: which file,
 // what we tried, and the system's error number.

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "io/unique_fd.h"
 
@@ -40,8 +41,17 @@ class FileLocation {
     bool linksRefused_ = false;
 };
 
+// The device and inode of a folder: which folder it is, whatever its name.
+struct FolderIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
 // Marks `root` as a walked tree whose inside is reached only through `folder`, the tree's top
-// opened once: files below it are later looked up beneath that folder without following links.
-void refuseLinksBeneath(const std::string& root, UniqueFd folder);
+// opened once: files below it are later looked up beneath that folder without following links,
+// and only in the folders the walk found, by their path below the root ("a/b/") and identity.
+void refuseLinksBeneath(const std::string& root, UniqueFd folder,
+                        std::unordered_map<std::string, FolderIdentity> folders);
 
 }  // namespace marnoq::io

@@ -1,11 +1,13 @@
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 
 #include <cerrno>
 #include <mutex>
 #include <vector>
 
+#include "io/file_error.h"
 #include "io/file_location.h"
 
 namespace marnoq::io {
@@ -14,16 +16,17 @@ namespace {
 struct WalkedTree {
     std::string prefix;  // the root with its trailing slash
     std::shared_ptr<const UniqueFd> folder;
+    std::unordered_map<std::string, FolderIdentity> folders;
 };
 
 std::mutex treesMutex;
-std::vector<WalkedTree> walkedTrees;
+std::vector<std::shared_ptr<const WalkedTree>> walkedTrees;
 
-const WalkedTree* treeHolding(const std::string& path) {
+std::shared_ptr<const WalkedTree> treeHolding(const std::string& path) {
     std::lock_guard lock(treesMutex);
     for (const auto& tree : walkedTrees) {
-        if (path.size() > tree.prefix.size() && path.starts_with(tree.prefix)) {
-            return &tree;
+        if (path.size() > tree->prefix.size() && path.starts_with(tree->prefix)) {
+            return tree;
         }
     }
     return nullptr;
@@ -61,15 +64,34 @@ int openBeneath(int root, const std::string& relative) {
     return openEachBeneath(root, relative);
 }
 
+// The folder below a walked tree's top, looked up beneath it without links. A link on the way,
+// or a folder put in place of the one the walk found, is not where the listed file was, even
+// where it stays inside the tree.
+int openWalkedFolder(const WalkedTree& tree, const std::string& inside, UniqueFd& folder) {
+    folder.reset(openBeneath(tree.folder->get(), inside));
+    if (!folder.valid() && (errno == ENOENT || errno == EACCES)) {
+        return errno;
+    }
+    struct stat info {};
+    const auto found = tree.folders.find(inside);
+    const bool same = folder.valid() && found != tree.folders.end() &&
+                      ::fstat(folder.get(), &info) == 0 &&
+                      found->second == FolderIdentity{info.st_dev, info.st_ino};
+    return same ? 0 : kFolderSwapped;
+}
+
 }  // namespace
 
-void refuseLinksBeneath(const std::string& root, UniqueFd folder) {
+void refuseLinksBeneath(const std::string& root, UniqueFd folder,
+                        std::unordered_map<std::string, FolderIdentity> folders) {
     std::string prefix = root;
     if (!prefix.ends_with('/')) {
         prefix += '/';
     }
+    auto tree = std::make_shared<const WalkedTree>(
+        WalkedTree{prefix, std::make_shared<const UniqueFd>(std::move(folder)), std::move(folders)});
     std::lock_guard lock(treesMutex);
-    walkedTrees.push_back({prefix, std::make_shared<const UniqueFd>(std::move(folder))});
+    walkedTrees.push_back(std::move(tree));
 }
 
 FileLocation FileLocation::of(const std::string& path) {
@@ -78,26 +100,24 @@ FileLocation FileLocation::of(const std::string& path) {
     const auto slash = path.rfind('/');
     location.name_ = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    int fd = -1;
-    if (const WalkedTree* tree = treeHolding(path)) {
+    UniqueFd opened;
+    if (const auto tree = treeHolding(path)) {
         location.linksRefused_ = true;
         const std::string inside = folder.substr(std::min(folder.size(), tree->prefix.size()));
         if (inside.empty()) {
             location.folder_ = tree->folder;
             return location;
         }
-        fd = openBeneath(tree->folder->get(), inside);
+        location.folderError_ = openWalkedFolder(*tree, inside, opened);
     } else {
-        fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        opened.reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        location.folderError_ = opened.valid() ? 0 : errno;
     }
-    if (fd < 0) {
-        location.folderError_ = errno;
-    } else {
-        location.folder_ = std::make_shared<const UniqueFd>(fd);
+    if (location.folderError_ == 0) {
+        location.folder_ = std::make_shared<const UniqueFd>(std::move(opened));
     }
     return location;
 }
-
 FileLocation FileLocation::sibling(const std::string& path) const {
     FileLocation other = *this;
     other.path_ = path;

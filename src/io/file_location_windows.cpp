@@ -11,7 +11,8 @@ std::string lastPart(const std::string& path) {
 }  // namespace
 
 // The Windows file layer opens by full path; its walk leaves out reparse points instead.
-void refuseLinksBeneath(const std::string&, UniqueFd) {}
+void refuseLinksBeneath(const std::string&, UniqueFd,
+                        std::unordered_map<std::string, FolderIdentity>) {}
 
 FileLocation FileLocation::of(const std::string& path) {
     FileLocation location;

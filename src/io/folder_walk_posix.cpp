@@ -41,7 +41,11 @@ bool readEntries(int folder, std::vector<Entry>& entries) {
     return errno == 0;
 }
 
-void walkInto(int folder, const std::string& prefix, FolderWalk& walk) {
+using Identities = std::unordered_map<std::string, FolderIdentity>;
+
+// `inside` is the folder's path below the top, with its slash ("a/b/"; empty for the top).
+void walkInto(int folder, const std::string& prefix, const std::string& inside, FolderWalk& walk,
+              Identities& identities) {
     std::vector<Entry> entries;
     if (!readEntries(folder, entries)) {
         walk.unreadable.push_back({prefix.substr(0, prefix.size() - 1), errno});
@@ -69,8 +73,10 @@ void walkInto(int folder, const std::string& prefix, FolderWalk& walk) {
         } else if (entry.type == DT_DIR) {
             UniqueFd inner(::openat(folder, entry.name.c_str(),
                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            if (inner.valid()) {
-                walkInto(inner.get(), path + "/", walk);
+            struct stat info {};
+            if (inner.valid() && ::fstat(inner.get(), &info) == 0) {
+                identities[inside + entry.name + "/"] = {info.st_dev, info.st_ino};
+                walkInto(inner.get(), path + "/", inside + entry.name + "/", walk, identities);
             } else if (errno == ELOOP || errno == ENOTDIR) {
                 walk.links.push_back(path);  // became a link since it was listed
             } else {
@@ -89,8 +95,9 @@ FolderWalk walkFolder(const std::string& folder) {
         walk.unreadable.push_back({folder, errno});
         return walk;
     }
-    walkInto(top.get(), folder.ends_with('/') ? folder : folder + "/", walk);
-    refuseLinksBeneath(folder, std::move(top));
+    Identities identities;
+    walkInto(top.get(), folder.ends_with('/') ? folder : folder + "/", "", walk, identities);
+    refuseLinksBeneath(folder, std::move(top), std::move(identities));
     return walk;
 }
 

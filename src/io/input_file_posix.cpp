@@ -82,7 +82,7 @@ std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) 
         const bool regular = location.folderError() == 0 &&
                              ::fstatat(location.folder(), location.name().c_str(), &info, 0) == 0 &&
                              S_ISREG(info.st_mode);
-        if (regular || code == ELOOP || code == EXDEV) {
+        if (regular || code == ELOOP || code == EXDEV || code == kFolderSwapped) {
             throwFileError(FileOperation::Open, location.path(), code);
         }
         return std::nullopt;

@@ -46,8 +46,8 @@ class SwapAt : public io::FaultInjector {
 struct SwapCase {
     const char* name;
     bool decrypting;
-    // The step before which the walked folder becomes a link to a folder outside the tree;
-    // Stat: between the walk and the job.
+    // The step before which the walked folder is swapped for a link to the victim's folder
+    // outside the tree, or for the victim's folder inside it; Stat: between walk and job.
     FileOperation moment;
 };
 
@@ -64,6 +64,16 @@ const SwapCase kSwaps[] = {
 
 class HostileFileSystem : public test::JobTest {};
 
+std::vector<std::pair<SwapCase, bool>> cases() {
+    std::vector<std::pair<SwapCase, bool>> all;
+    for (const auto& swap : kSwaps) {
+        for (const bool insideTree : {false, true}) {
+            all.emplace_back(swap, insideTree);
+        }
+    }
+    return all;
+}
+
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -73,14 +83,15 @@ std::set<std::string> namesIn(const std::string& folder) {
 }
 
 // Another user owns a folder inside a tree walked with -r and swaps it for a link to a folder
-// of the victim's between two steps of a job; a link to a secret file waits in the tree too.
-// Nothing outside the tree is read, written or replaced, whatever the moment.
+// of the victim's, or for the victim's folder in the same tree, between two steps of a job; a
+// link to a secret file waits in the tree too. Nothing of the victim's is read, written or
+// replaced, whatever the moment.
 TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
-    for (const auto& swap : kSwaps) {
-        SCOPED_TRACE(swap.name);
+    for (const auto& [swap, insideTree] : cases()) {
+        SCOPED_TRACE(std::string(swap.name) + (insideTree ? ", folder in the tree" : ", link"));
         test::TempDir root;
         const std::string tree = root.file("geteilt");
-        const std::string outside = root.file("sicherung");
+        const std::string outside = insideTree ? tree + "/anders" : root.file("sicherung");
         test::makeFolder(tree);
         test::makeFolder(tree + "/fremd");
         test::makeFolder(outside);
@@ -99,35 +110,46 @@ TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
             ::unlink(plain.c_str());
         }
         const io::FolderWalk walk = io::walkFolder(tree);
-        EXPECT_EQ(walk.files, std::vector<std::string>{tree + "/fremd/" + inputName});
+        const std::string listed = tree + "/fremd/" + inputName;
+        std::vector<std::string> files = walk.files;
+        std::erase_if(files, [&](const std::string& file) { return file != listed; });
+        EXPECT_EQ(files, std::vector<std::string>{listed});
         EXPECT_EQ(walk.links, std::vector<std::string>{tree + "/verweis.txt"});
 
+        std::string victim = outside;
         auto swapFolder = [&] {
             ASSERT_EQ(::rename((tree + "/fremd").c_str(), (tree + "/fremd.alt").c_str()), 0);
-            ASSERT_EQ(::symlink(outside.c_str(), (tree + "/fremd").c_str()), 0);
+            if (insideTree) {
+                ASSERT_EQ(::rename(outside.c_str(), (tree + "/fremd").c_str()), 0);
+                victim = tree + "/fremd";
+            } else {
+                ASSERT_EQ(::symlink(outside.c_str(), (tree + "/fremd").c_str()), 0);
+            }
         };
         if (swap.moment == FileOperation::Stat) {
             swapFolder();
         }
         test::FakeView job;
         job.setPassword("pw");
-        (swap.decrypting ? job.list2 : job.list1) = walk.files;
+        (swap.decrypting ? job.list2 : job.list1) = {listed};
         job.suffixMode = false;
         jobs::JobReport report;
         {
             SwapAt at(swap.moment, swapFolder);
             report = swap.decrypting ? jobs::cmdDec_Click(job) : jobs::cmdEnc_Click(job);
         }
-        EXPECT_EQ(test::readText(outside + "/brief.txt"), "Geheimnis des Opfers");
-        EXPECT_EQ(test::readText(outside + "/brief.txt.aes"), "Sicherung des Opfers");
-        EXPECT_EQ(namesIn(outside),
+        EXPECT_EQ(test::readText(victim + "/brief.txt"), "Geheimnis des Opfers");
+        EXPECT_EQ(test::readText(victim + "/brief.txt.aes"), "Sicherung des Opfers");
+        EXPECT_EQ(namesIn(victim),
                   (std::set<std::string>{"brief.txt", "brief.txt.aes", "geheim.txt"}));
         struct stat info {};
         if (swap.moment == FileOperation::Stat) {
-            // The folder now on the way is a link: the file is refused, not followed.
+            // The folder now on the way is not the one walked: the file is refused.
             EXPECT_FALSE(report.allDone());
             ASSERT_EQ(job.boxes.size(), 1u);
-            EXPECT_NE(job.boxes[0].text.find(tree + "/fremd/" + inputName), std::string::npos)
+            EXPECT_NE(job.boxes[0].text.find(listed), std::string::npos) << job.boxes[0].text;
+            EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung durch einen anderen"),
+                      std::string::npos)
                 << job.boxes[0].text;
         } else {
             // Once looked up, the folder is the one the job works in, wherever it is moved.
