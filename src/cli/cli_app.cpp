@@ -29,6 +29,7 @@
 #include "jobs/windows1252.h"
 #include "secure/wipe.h"
 #include "version.h"
+#include "window_model/message_text.h"
 
 namespace marnoq::cli {
 namespace {
@@ -92,6 +93,9 @@ class AbsolutePaths {
                 tidy /= part;
             }
         }
+        if (!given.has_filename() && tidy.has_filename()) {
+            tidy += std::filesystem::path::preferred_separator;  // names a folder: the system says
+        }
         return io::utf8Text(tidy.make_preferred());
     }
 
@@ -109,6 +113,16 @@ std::string linkTarget(const std::string& path) {
     }
     const std::filesystem::path target = std::filesystem::canonical(given, error);
     return error ? path : io::utf8Text(target);
+}
+
+// One hint line for each of the paths, unless the call is to be quiet.
+void noteEach(std::FILE* err, const Options& options, const std::vector<std::string>& paths,
+              const char* why) {
+    for (const auto& path : paths) {
+        if (!options.quiet) {
+            printLine(err, "Hinweis: " + path + why);
+        }
+    }
 }
 
 // The files of the command line: folders walked with -r, absolute paths, each once.
@@ -159,14 +173,11 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
                 ++leftOut;
             }
         }
-        for (const auto& link : walk.links) {
-            if (!options.quiet) {
-                printLine(err,
-                          "Hinweis: " + link +
-                              " ist ein symbolischer Link und wird ausgelassen: in durchlaufenen "
-                              "Ordnern wird Links nicht gefolgt.");
-            }
-        }
+        noteEach(err, options, walk.links,
+                 " ist ein symbolischer Link und wird ausgelassen: in durchlaufenen Ordnern wird "
+                 "Links nicht gefolgt.");
+        noteEach(err, options, walk.others,
+                 " ist keine reguläre Datei (Pipe, Gerät oder Socket) und wird ausgelassen.");
         for (const auto& folder : walk.unreadable) {
             printLine(err, "Der Ordner " + folder.folder +
                                " kann nicht gelesen werden: " + jobs::reasonText(folder.code));
@@ -339,11 +350,21 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
             return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);
         },
         encrypt ? " , EncryptTime: " : " , DecryptTime: ");
+    // The same words as the windows when files were skipped or kept.
+    view.setStatusText(window_model::statusAfterJob(report, view.statusText()));
     view.finishStatus();
     if (options.json) {
         printJson(report.files, out);
     }
     reportSkipped(report, streams.err);  // an error: it makes the status 1, so -q shows it too
+    // A file that ends the job leaves the rest of the list unstarted: say how much.
+    const std::size_t unstarted = files.size() - std::min(files.size(), report.files.size());
+    if (unstarted > 0 && !report.aborted) {
+        printLine(streams.err, "Hinweis: Danach wurde" + std::string(unstarted == 1 ? " " : "n ") +
+                                   std::to_string(unstarted) +
+                                   (unstarted == 1 ? " weitere Datei" : " weitere Dateien") +
+                                   " nicht bearbeitet.");
+    }
     if (report.aborted) {
         // Only a stop signal or a reader that closed the pipe aborts; the latter ends quietly,
         // as SIGPIPE itself would (Windows has no such signal).

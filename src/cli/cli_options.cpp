@@ -16,6 +16,18 @@ ParseResult failure(const std::string& text) {
     return {std::nullopt, text};
 }
 
+// The names under which a process reaches its own standard streams: 0, 1, 2, or -1 for none.
+// Taken as files they would be replaced by a new file or read through an unrelated name.
+int standardStreamNamed(const std::string& path) {
+    for (const std::string folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.starts_with(folder)) {
+            const std::string number = path.substr(folder.size());
+            return number == "0" ? 0 : number == "1" ? 1 : number == "2" ? 2 : -1;
+        }
+    }
+    return path == "/dev/stdin" ? 0 : path == "/dev/stdout" ? 1 : path == "/dev/stderr" ? 2 : -1;
+}
+
 using enum Command;
 
 // The commands each option means something to; elsewhere it is refused, not ignored.
@@ -31,8 +43,11 @@ const std::map<std::string, std::vector<Command>> kOptionCommands = {
     {"-q", {Encrypt, Decrypt, Verify, Info}},
     {"-f", {Encrypt, Decrypt}}};
 
-const std::map<std::string, std::string> kLongNames = {
-    {"--output", "-o"}, {"--recursive", "-r"}, {"--jobs", "-j"}, {"--quiet", "-q"}, {"--force", "-f"}};
+const std::map<std::string, std::string> kLongNames = {{"--output", "-o"},
+                                                       {"--recursive", "-r"},
+                                                       {"--jobs", "-j"},
+                                                       {"--quiet", "-q"},
+                                                       {"--force", "-f"}};
 
 std::string shortName(const std::string& arg) {
     auto found = kLongNames.find(arg);
@@ -41,8 +56,8 @@ std::string shortName(const std::string& arg) {
 
 const std::set<std::string> kTakesValue = {"--password-file", "--suffix", "-o", "-j"};
 
-// Appends "-rqfj4" as "-r", "-q", "-f", "-j", "4"; anything unknown stays whole for the message. True
-// when the last option still waits for its value in the next word.
+// Appends "-rqfj4" as "-r", "-q", "-f", "-j", "4"; anything unknown stays whole for the message.
+// True when the last option still waits for its value in the next word.
 bool appendShortOptions(const std::string& word, std::vector<std::string>& plain) {
     std::vector<std::string> options;
     for (std::size_t k = 1; k < word.size(); ++k) {
@@ -121,6 +136,12 @@ ParseResult parseArguments(const std::vector<std::string>& givenArguments) {
         };
         if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
             // After "--" a lone "-" is a file of that name, not the standard input.
+            if (const int stream = standardStreamNamed(arg); stream > 0) {
+                return failure(arg + " ist ein Datenstrom dieses Programms, keine Datei.");
+            } else if (stream == 0) {
+                options.files.push_back("-");  // the standard input, with its rules
+                continue;
+            }
             options.files.push_back(onlyFiles && arg == "-" ? "./-" : arg);
             continue;
         }
@@ -157,10 +178,15 @@ ParseResult parseArguments(const std::vector<std::string>& givenArguments) {
             if (!path || path->empty()) {
                 return failure("-o braucht einen Pfad (oder - für die Standardausgabe).");
             }
-            // These names reach the same standard output, which must not be replaced by a file.
-            const bool standardOutput =
-                *path == "/dev/stdout" || *path == "/dev/fd/1" || *path == "/proc/self/fd/1";
-            options.output = standardOutput ? "-" : *path;
+            // The standard output under another name is the standard output; another stream of
+            // this program is no place for an output.
+            const int stream = standardStreamNamed(*path);
+            if (stream >= 0 && stream != 1) {
+                return failure("-o " + *path +
+                               ": das ist ein Datenstrom dieses Programms, keine Datei; für die "
+                               "Standardausgabe -o - angeben.");
+            }
+            options.output = stream == 1 ? "-" : *path;
         } else if (arg == "-r" || arg == "--recursive") {
             options.recursive = true;
         } else if (arg == "-j" || arg == "--jobs") {

@@ -58,12 +58,13 @@ bool sameFile(const FileLocation& first, const FileLocation& second) {
 
 EntryKind entryKind(const FileLocation& location) {
     struct stat info {};
+    // A path that ends with a slash names its folder.
+    const char* name = location.name().empty() ? "." : location.name().c_str();
     if (location.folderError() != 0 ||
-        ::fstatat(location.folder(), location.name().c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        ::fstatat(location.folder(), name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return EntryKind::None;
     }
-    if (S_ISLNK(info.st_mode) &&
-        ::fstatat(location.folder(), location.name().c_str(), &info, 0) != 0) {
+    if (S_ISLNK(info.st_mode) && ::fstatat(location.folder(), name, &info, 0) != 0) {
         return EntryKind::Other;
     }
     return S_ISDIR(info.st_mode)   ? EntryKind::Folder

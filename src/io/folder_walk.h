@@ -8,6 +8,7 @@ namespace marnoq::io {
 struct FolderWalk {
     std::vector<std::string> files;  // regular files, folder by folder, names sorted
     std::vector<std::string> links;  // symbolic links (and other redirections) left out
+    std::vector<std::string> others;  // pipes, devices and sockets, left out
     struct Unreadable {
         std::string folder;
         int code;  // the system's error number

@@ -63,13 +63,15 @@ void walkInto(int folder, const std::string& prefix, const std::string& inside, 
                 entry.type = S_ISDIR(info.st_mode)   ? DT_DIR
                              : S_ISREG(info.st_mode) ? DT_REG
                              : S_ISLNK(info.st_mode) ? DT_LNK
-                                                     : DT_UNKNOWN;
+                                                     : DT_FIFO;  // stands for any other kind
             }
         }
         if (entry.type == DT_REG) {
             walk.files.push_back(path);
         } else if (entry.type == DT_LNK) {
             walk.links.push_back(path);
+        } else if (entry.type != DT_DIR && entry.type != DT_UNKNOWN) {
+            walk.others.push_back(path);
         } else if (entry.type == DT_DIR) {
             UniqueFd inner(::openat(folder, entry.name.c_str(),
                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));

@@ -140,7 +140,7 @@ bool TemporaryOutput::linkAsDestination() {
         return false;
     }
     if (code != 0) {
-        throwFileError(FileOperation::Rename, destination_, code);
+        throwFileError(FileOperation::Create, destination_, code);  // nothing was to be replaced
     }
     return true;
 }

@@ -36,15 +36,22 @@ TEST(CliOptions, ScriptSpellingsMeanThePlainOnes) {
          {"decrypt", "--password-file", "p=w", "-o", "x", "a.aes"}},
         // A value stays whole whatever it looks like, and so does everything after "--".
         {{"decrypt", "--suffix", "-rq", "a.aes"}, {"decrypt", "--suffix=-rq", "a.aes"}},
-        {{"encrypt", "-o", "-j4", "--", "-rq"}, {"encrypt", "--output=-j4", "--", "-rq"}}};
+        {{"encrypt", "-o", "-j4", "--", "-rq"}, {"encrypt", "--output=-j4", "--", "-rq"}},
+        {{"encrypt", "--force", "a"}, {"encrypt", "-f", "a"}},
+        {{"encrypt", "-rfq", "a"}, {"encrypt", "-r", "-f", "-q", "a"}},
+        // Other names of the standard streams mean them.
+        {{"decrypt", "-o", "/dev/stdout", "a.aes"}, {"decrypt", "-o", "-", "a.aes"}},
+        {{"decrypt", "-o", "/proc/self/fd/1", "a.aes"}, {"decrypt", "-o", "-", "a.aes"}},
+        {{"encrypt", "-o", "x", "/dev/stdin"}, {"encrypt", "-o", "x", "-"}},
+        {{"encrypt", "/dev/fd/63"}, {"encrypt", "--", "/dev/fd/63"}}};
     for (const auto& [scripted, plain] : same) {
         const auto a = parseArguments(scripted).options;
         const auto b = parseArguments(plain).options;
         ASSERT_TRUE(a && b) << scripted[1];
         EXPECT_EQ(std::tie(a->files, a->jobs, a->output, a->suffix, a->passwordFile, a->recursive,
-                           a->quiet),
+                           a->quiet, a->force),
                   std::tie(b->files, b->jobs, b->output, b->suffix, b->passwordFile, b->recursive,
-                           b->quiet))
+                           b->quiet, b->force))
             << scripted[1];
     }
     EXPECT_EQ(parseArguments({"encrypt", "-rx", "a"}).error, "Unbekannte Option: -rx");
@@ -76,7 +83,12 @@ TEST(CliOptions, RefusalsSayWhy) {
         {"info", "-j", "2", "a.aes"},
         {"verify", "--original-name", "a.aes"},
         {"encrypt", "--password-file", "pw", "--password-stdin", "a"},
-        {"decrypt", "-o", "x", "--output", "y", "a.aes"}};
+        {"decrypt", "-o", "x", "--output", "y", "a.aes"},
+        {"verify", "-f", "a.aes"},
+        // Streams of the program's own that are no place for data.
+        {"decrypt", "-o", "/dev/stderr", "a.aes"},
+        {"decrypt", "-o", "/dev/fd/2", "a.aes"},
+        {"encrypt", "-o", "x.aes", "/dev/stdout"}};
     for (const auto& arguments : refused) {
         EXPECT_FALSE(parseArguments(arguments).options) << arguments[1] << " " << arguments[2];
     }

@@ -68,6 +68,15 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
          1,
          "a.txt.aes gibt es schon; mit --force"},
         {{"--help"}, "", 0, ""},
+        {{"verify", "-j1", "--password-file", "pw", "fremd.aes", "a.txt.aes"},
+         "",
+         1,
+         "Danach wurde 1 weitere Datei nicht bearbeitet."},
+        // a.txt.aes has the password with the blank since the case above
+        {{"decrypt", "--password-stdin", "-f", "-o", "leer/", "a.txt.aes"},
+         "offen \n",
+         1,
+         "existiert bereits ein Ordner"},
     };
     for (const auto& c : cases) {
         const auto result = cli(c.args, c.input);

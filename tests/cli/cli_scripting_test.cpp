@@ -78,7 +78,7 @@ TEST_F(CliTest, PipesBothWaysMatchTheNamedFiles) {
     EXPECT_EQ(cli({"encrypt", "--password-file", "pw", "-o", "fifo", "-"}, "x").status, 1);
 }
 
-TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes) {
+TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolders) {
     for (const char* folder : {"top", "top/sub", "top/sub/deeper", "top/locked"}) {
         ::mkdir(dir.file(folder).c_str(), 0777);
         ::chmod(dir.file(folder).c_str(), 0777);
@@ -88,6 +88,8 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes)
         ::chmod(dir.file(file).c_str(), 0666);
     }
     ASSERT_EQ(::symlink("..", dir.file("top/sub/loop").c_str()), 0);
+    ASSERT_EQ(::symlink("../a.txt", dir.file("top/sub/link.txt").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.file("top/sub/pipe").c_str(), 0666), 0);
     ::chmod(dir.file("top/locked").c_str(), 0);
     ::chmod(dir.path().c_str(), 0755);
     ::chmod(dir.file("pw").c_str(), 0644);
@@ -117,6 +119,10 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinkedFoldersAndReportsUnreadableOnes)
     EXPECT_NE(enc.err.find("2 Dateien mit der Erweiterung .aes wurden ausgelassen"),
               std::string::npos);
     EXPECT_NE(enc.err.find("top/locked kann nicht gelesen werden"), std::string::npos) << enc.err;
+    for (const char* left : {"top/sub/link.txt ist ein symbolischer Link", "top/sub/loop ist ein",
+                             "top/sub/pipe ist keine reguläre Datei"}) {
+        EXPECT_NE(enc.err.find(left), std::string::npos) << left << ": " << enc.err;
+    }
     auto info = as({"info", "-r", "--json", "top"});
     EXPECT_EQ(paths(info), (std::vector<std::string>{"top/B.AES", "top/a.txt.aes",
                                                      "top/sub/deeper/c.bin.aes", "top/sub/x.aes"}));
