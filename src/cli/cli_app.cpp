@@ -204,7 +204,7 @@ void printJson(const std::vector<jobs::JobReport::File>& records, Report& out) {
 // The record of one file; `text` gets the lines that show it.
 jobs::JobReport::File infoRecord(const std::string& file, std::string& text) {
     jobs::JobReport::File record{file, jobs::FileOutcome::Done};
-    io::InputFile in(file);
+    io::InputFile in(io::FileLocation::of(file));  // beneath a walked tree, as the jobs open it
     const std::uint64_t size = in.size();
     const auto header = jobs::readHeader(in);
     text = terminalText(file) + "\n";

@@ -17,6 +17,7 @@ class InputFile {
   public:
     // Throws FileError when the file cannot be opened or is no regular file.
     explicit InputFile(std::string path);
+    explicit InputFile(const FileLocation& location);
     // Empty when the path names nothing, or something other than a regular file.
     static std::optional<InputFile> openIfRegular(const std::string& path);
     // The same for a file in a folder looked up before; beneath a walked tree a link in the
@@ -40,10 +41,10 @@ class InputFile {
   private:
     InputFile() = default;
     // False (errno set) when opening fails; a file that is no regular file opens fine.
+#ifdef _WIN32
     bool open(std::string path);
-#ifndef _WIN32
+#else
     bool open(const FileLocation& location);
-    bool open(int folder, const std::string& name, std::string path, int flags);
 #endif
 
     std::string path_;

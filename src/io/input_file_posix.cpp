@@ -21,26 +21,18 @@ bool clearNonBlocking(int fd) {
 
 }  // namespace
 
-bool InputFile::open(std::string path) {
-    const std::string name = path;
-    return open(AT_FDCWD, name, std::move(path), 0);
-}
-
 bool InputFile::open(const FileLocation& location) {
+    path_ = location.path();
     if (location.folderError() != 0) {
-        path_ = location.path();
         errno = location.folderError();
         return false;
     }
-    return open(location.folder(), location.name(), location.path(),
-                location.linksRefused() ? O_NOFOLLOW : 0);
-}
-
-bool InputFile::open(int folder, const std::string& name, std::string path, int flags) {
-    path_ = std::move(path);
     checkInjectedFault(FileOperation::Open, path_);
-    // Without O_NONBLOCK a pipe put in place of the file would block the open until a writer comes.
-    fd_.reset(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | flags));
+    // Without O_NONBLOCK a pipe put in place of the file would block the open until a writer
+    // comes; beneath a walked tree a link in the file's place is not followed either.
+    const int flags =
+        O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (location.linksRefused() ? O_NOFOLLOW : 0);
+    fd_.reset(::openat(location.folder(), location.name().c_str(), flags));
     if (!fd_.valid()) {
         return false;
     }
@@ -59,8 +51,10 @@ bool InputFile::open(int folder, const std::string& name, std::string path, int 
     return true;
 }
 
-InputFile::InputFile(std::string path) {
-    if (!open(std::move(path))) {
+InputFile::InputFile(std::string path) : InputFile(FileLocation::of(path)) {}
+
+InputFile::InputFile(const FileLocation& location) {
+    if (!open(location)) {
         throwFileError(FileOperation::Open, path_, errno);
     }
     if (!regular_) {

@@ -63,6 +63,8 @@ std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
     return file;
 }
 
+InputFile::InputFile(const FileLocation& location) : InputFile(location.path()) {}
+
 std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
     return openIfRegular(location.path());
 }

@@ -137,7 +137,7 @@ TEST_F(RealConditionsTest, TwoCommandLineRunsOnTheSameFileAtOnce) {
     test::writeBytes(dir.file("shared.bin"), test::randomBytes(30 << 20));
     test::writeText(dir.file("pw"), "pw\n");
     ::chmod(dir.file("pw").c_str(), 0600);
-    const std::vector<std::string> args{MARNOQ_CLI, "encrypt", "--password-file", "pw",
+    const std::vector<std::string> args{MARNOQ_CLI, "encrypt", "--password-file", "pw", "-f",
                                         "shared.bin"};
     test::Process first(args, dir.path());
     test::Process second(args, dir.path());
