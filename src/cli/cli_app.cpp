@@ -254,13 +254,24 @@ int info(const Inputs& inputs, const Options& options, Report& out, std::FILE* e
     return status;
 }
 
-void reportSkipped(const jobs::JobReport& report, std::FILE* err) {
-    for (const auto& file : report.files) {
+// Files the job left alone have no message of the job's own: the command line words one, for
+// standard error and for the record.
+void explainLeftAlone(jobs::JobReport& report) {
+    for (auto& file : report.files) {
         if (file.outcome == jobs::FileOutcome::Skipped) {
-            printLine(err, "Übersprungen (keine vorhandene reguläre Datei): " + file.path);
+            file.error = "Übersprungen (keine vorhandene reguläre Datei): " + file.path;
         } else if (file.outcome == jobs::FileOutcome::NotReplaced) {
-            printLine(err, "Nicht ersetzt: " + file.output +
-                               " gibt es schon; mit --force wird eine vorhandene Datei ersetzt.");
+            file.error = "Nicht ersetzt: " + file.output +
+                         " gibt es schon; mit --force wird eine vorhandene Datei ersetzt.";
+        }
+    }
+}
+
+void reportLeftAlone(const jobs::JobReport& report, std::FILE* err) {
+    for (const auto& file : report.files) {
+        if (file.outcome == jobs::FileOutcome::Skipped ||
+            file.outcome == jobs::FileOutcome::NotReplaced) {
+            printLine(err, file.error);
         }
     }
 }
@@ -345,7 +356,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     jobs::ParallelFileRunner runner(view, list, parallelFiles(options), [stopSignal, piped] {
         return stopRequested(stopSignal, piped);
     });
-    const jobs::JobReport report = runner.run(
+    jobs::JobReport report = runner.run(
         [&](jobs::JobView& oneFile) {
             return encrypt ? jobs::cmdEnc_Click(oneFile) : jobs::cmdDec_Click(oneFile, target);
         },
@@ -353,10 +364,11 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     // The same words as the windows when files were skipped or kept.
     view.setStatusText(window_model::statusAfterJob(report, view.statusText()));
     view.finishStatus();
+    explainLeftAlone(report);
     if (options.json) {
         printJson(report.files, out);
     }
-    reportSkipped(report, streams.err);  // an error: it makes the status 1, so -q shows it too
+    reportLeftAlone(report, streams.err);  // an error: it makes the status 1, so -q shows it too
     // A file that ends the job leaves the rest of the list unstarted: say how much.
     const std::size_t unstarted = files.size() - std::min(files.size(), report.files.size());
     if (unstarted > 0 && !report.aborted) {
