@@ -222,9 +222,10 @@ JobReport ParallelFileRunner::run(const Job& job, const std::string& timeLabel) 
         }
         int next = 0;
         // A file waits to be shown until its output is named, which it is together with the
-        // outputs of the files behind it, so the window holds a batch of them besides.
+        // outputs of the files behind it. The window holds two groups of them besides, so the
+        // workers fill the next group while this thread names the last one.
         const auto windowSize =
-            static_cast<std::size_t>(workers_ * kQueuedPerWorker) + names.capacity();
+            static_cast<std::size_t>(workers_ * kQueuedPerWorker) + 2 * names.capacity();
         while (true) {
             if (view_.state().abortRequested && !ended && next < count) {
                 stop = true;
