@@ -362,7 +362,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         },
         encrypt ? " , EncryptTime: " : " , DecryptTime: ");
     // The same words as the windows when files were skipped or kept.
-    view.setStatusText(window_model::statusAfterJob(report, view.statusText()));
+    view.setStatusText(window_model::statusAfterJob(report, view.statusText(), files.size()));
     view.finishStatus();
     explainLeftAlone(report);
     if (options.json) {

@@ -230,8 +230,9 @@ void frmAES::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAES::afterJob(const jobs::JobReport& report) {
-    status_ = window_model::statusAfterJob(report, status_);
+void frmAES::afterJob(const jobs::JobReport& report, jobs::FileList list) {
+    status_ =
+        window_model::statusAfterJob(report, status_, static_cast<std::size_t>(entryCount(list)));
     showStatusLine();
     if (const auto skipped = window_model::skippedMessage(report)) {
         messageBox(*skipped, jobs::MessageIcon::Exclamation, jobs::kJobTitle);
@@ -243,11 +244,11 @@ void frmAES::afterJob(const jobs::JobReport& report) {
 }
 
 void frmAES::cmdEnc_Click() {
-    afterJob(jobs::cmdEnc_Click(*this));
+    afterJob(jobs::cmdEnc_Click(*this), jobs::FileList::Encrypt);
 }
 
 void frmAES::cmdDec_Click() {
-    afterJob(jobs::cmdDec_Click(*this));
+    afterJob(jobs::cmdDec_Click(*this), jobs::FileList::Decrypt);
 }
 
 void frmAES::Command1_Click() {

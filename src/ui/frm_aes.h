@@ -118,7 +118,7 @@ class frmAES : public QWidget, public jobs::JobView {
     void showStatusLine(bool final = true);
     void Form_Load(const std::vector<std::string>& arguments);
     void takeCommandLine(const std::vector<std::string>& arguments);
-    void afterJob(const jobs::JobReport& report);
+    void afterJob(const jobs::JobReport& report, jobs::FileList list);
     FileListWidget* listOf(jobs::FileList list) const;
     QPushButton* buttonOf(jobs::StartButton button) const;
     void refreshCount(FileListWidget* list);

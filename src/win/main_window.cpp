@@ -431,15 +431,16 @@ void MainWindow::onClose() {
 }
 
 void MainWindow::cmdEnc_Click() {
-    afterJob(jobs::cmdEnc_Click(*this));
+    afterJob(jobs::cmdEnc_Click(*this), jobs::FileList::Encrypt);
 }
 
 void MainWindow::cmdDec_Click() {
-    afterJob(jobs::cmdDec_Click(*this));
+    afterJob(jobs::cmdDec_Click(*this), jobs::FileList::Decrypt);
 }
 
-void MainWindow::afterJob(const jobs::JobReport& report) {
-    status_ = window_model::statusAfterJob(report, status_);
+void MainWindow::afterJob(const jobs::JobReport& report, jobs::FileList list) {
+    status_ =
+        window_model::statusAfterJob(report, status_, static_cast<std::size_t>(entryCount(list)));
     showStatusLine(true);
     if (const auto skipped = window_model::skippedMessage(report)) {
         showMessage(*skipped);

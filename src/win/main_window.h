@@ -81,7 +81,7 @@ class MainWindow : public jobs::JobView {
     void Form_Load(const std::wstring& arguments);
     void cmdEnc_Click();
     void cmdDec_Click();
-    void afterJob(const jobs::JobReport& report);
+    void afterJob(const jobs::JobReport& report, jobs::FileList list);
     void showStatusLine(bool final);
     void Command2_Click();
     void Command4_Click();

@@ -187,7 +187,8 @@ std::optional<std::string> skippedMessage(const jobs::JobReport& report) {
     return text;
 }
 
-std::string statusAfterJob(const jobs::JobReport& report, const std::string& status) {
+std::string statusAfterJob(const jobs::JobReport& report, const std::string& status,
+                           std::size_t entries) {
     const std::size_t skipped =
         count(report, jobs::FileOutcome::Skipped) + count(report, jobs::FileOutcome::NotReplaced);
     if (skipped == 0 || !report.started || report.aborted) {
@@ -195,8 +196,9 @@ std::string statusAfterJob(const jobs::JobReport& report, const std::string& sta
     }
     const std::size_t time = status.rfind(" , ");
     return std::to_string(count(report, jobs::FileOutcome::Done)) + " von " +
-           std::to_string(report.files.size()) + " Dateien bearbeitet, " + std::to_string(skipped) +
-           " übersprungen" + (time == std::string::npos ? std::string() : status.substr(time));
+           std::to_string(std::max(entries, report.files.size())) + " Dateien bearbeitet, " +
+           std::to_string(skipped) + " übersprungen" +
+           (time == std::string::npos ? std::string() : status.substr(time));
 }
 
 bool AnnouncementPace::due(const std::string& text, std::chrono::steady_clock::time_point now,

@@ -42,7 +42,9 @@ inline constexpr const char* kReplaceButtons[] = {"Ersetzen", "Alle ersetzen", "
 // After a job: the message naming the entries it skipped because they are no existing file,
 // and the status line, which then no longer claims the whole list was done.
 std::optional<std::string> skippedMessage(const jobs::JobReport& report);
-std::string statusAfterJob(const jobs::JobReport& report, const std::string& status);
+// `entries`: how many the list held, so files a cancel left unstarted count too.
+std::string statusAfterJob(const jobs::JobReport& report, const std::string& status,
+                           std::size_t entries);
 
 // Screen readers hear the status line at most twice a second and never the same text twice,
 // but always its final text.

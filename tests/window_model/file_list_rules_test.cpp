@@ -104,8 +104,13 @@ TEST(MessageText, SkippedEntriesAreNamedAndTheStatusSaysHowManyWereDone) {
     EXPECT_EQ(
         skippedMessage(report),
         "Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:\r\n/a/Müller");
-    EXPECT_EQ(statusAfterJob(report, "File: 1 von 2,  File bearbeitet: 100 % , EncryptTime: 3 ms"),
-              "1 von 2 Dateien bearbeitet, 1 übersprungen , EncryptTime: 3 ms");
+    EXPECT_EQ(
+        statusAfterJob(report, "File: 1 von 2,  File bearbeitet: 100 % , EncryptTime: 3 ms", 2),
+        "1 von 2 Dateien bearbeitet, 1 übersprungen , EncryptTime: 3 ms");
+    // A cancel at the question for the first file leaves the rest of the list unstarted.
+    const jobs::JobReport cancelled{true, false, false, {{"/a/x", FileOutcome::NotReplaced}}};
+    EXPECT_EQ(statusAfterJob(cancelled, "0 % , EncryptTime: 1 ms", 200),
+              "0 von 200 Dateien bearbeitet, 1 übersprungen , EncryptTime: 1 ms");
     for (int i = 0; i < 11; ++i) {
         report.files.push_back({"/b/" + std::to_string(i), FileOutcome::Skipped});
     }
@@ -117,7 +122,7 @@ TEST(MessageText, SkippedEntriesAreNamedAndTheStatusSaysHowManyWereDone) {
     report.aborted = false;
     report.files.resize(1);
     EXPECT_EQ(skippedMessage(report), std::nullopt);
-    EXPECT_EQ(statusAfterJob(report, "FileDecrypt bearbeitet: 100 %"),
+    EXPECT_EQ(statusAfterJob(report, "FileDecrypt bearbeitet: 100 %", 1),
               "FileDecrypt bearbeitet: 100 %");
 }
 
