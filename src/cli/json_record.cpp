@@ -48,34 +48,17 @@ void addExactBytes(nlohmann::ordered_json& json, const char* key, const std::str
     json[key] = hex;
 }
 
-// Controls a viewer might obey (DEL, C1) or that reorder the shown text (bidi marks and
-// overrides), written as \u escapes. The library escapes C0 itself; these bytes stand only
-// inside strings, as keys and numbers are ASCII.
+// Controls a viewer might obey (DEL, C1) and characters that hide or reorder the shown text,
+// written as \u escapes. The library escapes C0 itself; these bytes stand only inside strings,
+// as keys and numbers are ASCII.
 std::string escapeControls(const std::string& line) {
     std::string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size();) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        const auto next = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0u;
-        const auto third = i + 2 < line.size() ? static_cast<unsigned char>(line[i + 2]) : 0u;
-        std::uint32_t code = 0;
-        std::size_t length = 0;
-        if (byte == 0x7F) {
-            code = byte;
-            length = 1;
-        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
-            code = next;
-            length = 2;
-        } else if (byte == 0xD8 && next == 0x9C) {
-            code = 0x061C;
-            length = 2;
-        } else if (byte == 0xE2 && ((next == 0x80 && (third == 0x8E || third == 0x8F ||
-                                                      (third >= 0xAA && third <= 0xAE))) ||
-                                    (next == 0x81 && third >= 0xA6 && third <= 0xA9))) {
-            code = 0x2000u + ((next & 0x3Fu) << 6) + (third & 0x3Fu);
-            length = 3;
-        }
-        if (length == 0) {
+        std::uint32_t code = static_cast<unsigned char>(line[i]);
+        std::size_t length = code < 0x80 ? 1 : utf8Sequence(std::string_view(line).substr(i), code);
+        if (length == 0 ||
+            !(code == 0x7F || (code >= 0x80 && code <= 0x9F) || hiddenOrReordering(code))) {
             out += line[i++];
             continue;
         }
@@ -95,6 +78,7 @@ std::string jsonLine(const jobs::JobReport::File& record) {
     addExactBytes(json, "path_hex", record.path);
     json["outcome"] = outcomeName(record.outcome);
     json["stored_crc"] = record.storedCrc;
+    addExactBytes(json, "stored_crc_hex", record.storedCrc);  // eight bytes from any file
     json["computed_crc"] = record.computedCrc;
     json["body_length"] = record.bodyLength;
     json["output"] = record.output;

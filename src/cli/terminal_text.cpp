@@ -1,6 +1,7 @@
 #include "cli/terminal_text.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace marnoq::cli {
 namespace {
@@ -24,8 +25,9 @@ void appendEscaped(std::string& out, unsigned char byte) {
     }
 }
 
-// Length of the valid UTF-8 sequence at the start of `text` (1 to 4), or 0.
-std::size_t validSequence(std::string_view text) {
+}  // namespace
+
+std::size_t utf8Sequence(std::string_view text, std::uint32_t& code) {
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = 0;
     std::uint32_t value = 0;
@@ -53,10 +55,15 @@ std::size_t validSequence(std::string_view text) {
     }
     const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
     const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    code = value;
     return overlong || surrogate || value > 0x10FFFF ? 0 : length;
 }
 
-}  // namespace
+bool hiddenOrReordering(std::uint32_t code) {
+    return code == 0x061C || (code >= 0x200B && code <= 0x200F) ||
+           (code >= 0x2028 && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069) ||
+           code == 0xFEFF;
+}
 
 std::string terminalText(std::string_view text) {
     std::string out;
@@ -68,8 +75,13 @@ std::string terminalText(std::string_view text) {
             ++i;
         } else if (byte < 0x80) {
             out += text[i++];
-        } else if (const std::size_t length = validSequence(text.substr(i));
-                   length == 0 || (length == 2 && byte == 0xC2 &&
+        } else if (std::uint32_t code = 0, length = utf8Sequence(text.substr(i), code);
+                   length > 0 && hiddenOrReordering(code)) {
+            char escaped[12];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(code));
+            out += escaped;
+            i += length;
+        } else if (length == 0 || (length == 2 && byte == 0xC2 &&
                                    static_cast<unsigned char>(text[i + 1]) < 0xA0)) {
             // Invalid bytes one by one; a C1 control (U+0080 to U+009F) as both of its bytes.
             const std::size_t count = length == 0 ? 1 : 2;
@@ -101,7 +113,8 @@ bool validUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
-        } else if (const std::size_t length = validSequence(text.substr(i)); length > 0) {
+        } else if (std::uint32_t code = 0, length = utf8Sequence(text.substr(i), code);
+                   length > 0) {
             i += length;
         } else {
             return false;

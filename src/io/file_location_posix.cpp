@@ -69,7 +69,8 @@ int openBeneath(int root, const std::string& relative) {
 // where it stays inside the tree.
 int openWalkedFolder(const WalkedTree& tree, const std::string& inside, UniqueFd& folder) {
     folder.reset(openBeneath(tree.folder->get(), inside));
-    if (!folder.valid() && (errno == ENOENT || errno == EACCES)) {
+    // A link or a non-folder on the way means a swap; anything else is the system's own reason.
+    if (!folder.valid() && errno != ELOOP && errno != EXDEV && errno != ENOTDIR) {
         return errno;
     }
     struct stat info {};
@@ -88,8 +89,8 @@ void refuseLinksBeneath(const std::string& root, UniqueFd folder,
     if (!prefix.ends_with('/')) {
         prefix += '/';
     }
-    auto tree = std::make_shared<const WalkedTree>(
-        WalkedTree{prefix, std::make_shared<const UniqueFd>(std::move(folder)), std::move(folders)});
+    auto tree = std::make_shared<const WalkedTree>(WalkedTree{
+        prefix, std::make_shared<const UniqueFd>(std::move(folder)), std::move(folders)});
     std::lock_guard lock(treesMutex);
     walkedTrees.push_back(std::move(tree));
 }

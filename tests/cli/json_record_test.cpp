@@ -21,7 +21,8 @@ TEST(JsonLine, ControlsAreEscapedAndBrokenNamesKeepTheirBytes) {
         {"\xe2\x80\xaegpj.exe", "\\u202egpj.exe", ""},  // right-to-left override
         {"\xe2\x81\xa6\xe2\x81\xa9\xe2\x80\x8e\xe2\x80\x8f\xd8\x9c",
          "\\u2066\\u2069\\u200e\\u200f\\u061c", ""},
-        {"\xe2\x80\x94\xc2\xa0", "\xe2\x80\x94\xc2\xa0", ""},  // dash, NBSP: text
+        {"\xe2\x80\x8b\xe2\x80\xa8\xef\xbb\xbf", "\\u200b\\u2028\\ufeff", ""},  // hidden
+        {"\xe2\x80\x94\xc2\xa0", "\xe2\x80\x94\xc2\xa0", ""},                   // dash, NBSP: text
         {"x\xff", "x\xef\xbf\xbd", "78ff"},
         {"x\xfe", "x\xef\xbf\xbd", "78fe"},
     };

@@ -19,6 +19,12 @@ TEST(TerminalText, ControlsAndBrokenBytesAreEscapedTextStays) {
          "\\xc0\\xaf\\xe0\\x80\\xaf\\xed\\xa0\\x80"},  // overlong, surrogate
         {"\xf0\x9f\x94\x92 \xf4\x90\x80\x80",
          "\xf0\x9f\x94\x92 \\xf4\\x90\\x80\\x80"},  // emoji kept; > U+10FFFF
+        // Hidden and reordering characters: right-to-left override, isolate, zero width,
+        // line separator, byte order mark; a dash beside them stays.
+        {"a\xe2\x80\xae"
+         "b\xe2\x81\xa6\xe2\x80\x8b\xe2\x80\xa8\xef\xbb\xbf\xe2\x80\x94",
+         "a\\u202e"
+         "b\\u2066\\u200b\\u2028\\ufeff\xe2\x80\x94"},
     };
     for (const auto& [raw, shown] : cases) {
         EXPECT_EQ(terminalText(raw), shown);
