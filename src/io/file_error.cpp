@@ -11,6 +11,7 @@ std::string describe(FileOperation operation, const std::string& path, int code)
                          : code == kGrewWhileRead  ? "file grew while read"
                          : code == kNotRegularFile ? "not a regular file"
                          : code == kFolderSwapped  ? "folder swapped since the walk"
+                         : code == kAppearedMeanwhile ? "destination appeared meanwhile"
                                                    : systemErrorText(code);
     return std::string(operationName(operation)) + " " + path + ": " + reason;
 }

@@ -15,6 +15,8 @@ inline constexpr int kGrewWhileRead = -2;
 inline constexpr int kNotRegularFile = -3;
 // A folder of a walked tree that is no longer the folder the walk found there.
 inline constexpr int kFolderSwapped = -4;
+// A file that took the output's name while the output was written, and was not to be replaced.
+inline constexpr int kAppearedMeanwhile = -5;
 
 // A failed file access. Carries what a front end needs to word its own message: which file,
 // what we tried, and the system's error number.

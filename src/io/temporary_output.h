@@ -43,6 +43,9 @@ class TemporaryOutput {
     // named with others at the next DeferredNames::settle().
     void commit(const std::function<void()>& lastCheck = {}, DeferredNames* later = nullptr);
     void discard();
+    // Asked when a file took the destination's name while the output was written (it did not
+    // exist at the start); without it, or when it says no, that file stays and the commit fails.
+    void replaceAppearedIf(std::function<bool()> ask) { replaceAppeared_ = std::move(ask); }
 
     // Temporary names are this marker and random letters, at most kNameLength bytes in all:
     // recognisable, and short whatever the length of the destination's name.
@@ -58,6 +61,7 @@ class TemporaryOutput {
     void syncFolder();
     void linkUnderTemporaryName();
     bool linkAsDestination();
+    bool renameAsDestination();
 
     std::string destination_;
     std::string leaf_;
@@ -65,6 +69,7 @@ class TemporaryOutput {
     std::string name_;
     std::optional<OutputFile> file_;
     bool replacing_ = false;  // the destination existed when the output was opened
+    std::function<bool()> replaceAppeared_;
     bool done_ = false;
 };
 

@@ -98,6 +98,7 @@ TemporaryOutput::TemporaryOutput(TemporaryOutput&& other) noexcept
       name_(std::move(other.name_)),
       file_(std::move(other.file_)),
       replacing_(other.replacing_),
+      replaceAppeared_(std::move(other.replaceAppeared_)),
       done_(std::exchange(other.done_, true)) {}
 
 void TemporaryOutput::openNamed(mode_t mode) {
@@ -149,8 +150,8 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
-// What the first look found decides: a destination that appeared since makes the link fail
-// and is then replaced by a rename all the same.
+// What the first look found decides how the name is given; a destination that appeared since
+// makes the new name fail.
 void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNames* later) {
     const bool deferred =
         later != nullptr && name_.empty() && !replacing_ && later->takes(file_->size());
@@ -171,16 +172,47 @@ void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNam
 }
 
 void TemporaryOutput::nameSynced() {
-    if (!(name_.empty() && !replacing_ && linkAsDestination())) {
+    // A new name replaces nothing that took it meanwhile, unless that is allowed.
+    if (!replacing_ && !(name_.empty() ? linkAsDestination() : renameAsDestination())) {
+        if (!(replaceAppeared_ && replaceAppeared_())) {
+            throwFileError(FileOperation::Create, destination_, kAppearedMeanwhile);
+        }
+        replacing_ = true;
+    }
+    if (replacing_) {
         if (name_.empty()) {
             linkUnderTemporaryName();
         }
         if (::renameat(folder_->get(), name_.c_str(), folder_->get(), leaf_.c_str()) != 0) {
             throwFileError(FileOperation::Rename, destination_, errno);
         }
-        name_.clear();
     }
+    name_.clear();
     done_ = true;
+}
+
+// The named stand-in moves to a new name the same way: failing rather than replacing. Where the
+// file system cannot promise that, a last look has to do.
+bool TemporaryOutput::renameAsDestination() {
+    if (::renameat2(folder_->get(), name_.c_str(), folder_->get(), leaf_.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    const int code = errno;
+    if (code == EEXIST) {
+        return false;
+    }
+    if (code != EINVAL && code != ENOSYS) {
+        throwFileError(FileOperation::Create, destination_, code);
+    }
+    struct stat info {};
+    if (::fstatat(folder_->get(), leaf_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        return false;
+    }
+    if (::renameat(folder_->get(), name_.c_str(), folder_->get(), leaf_.c_str()) != 0) {
+        throwFileError(FileOperation::Create, destination_, errno);
+    }
+    return true;
 }
 
 // The name is on disk only once its folder is. A folder that may be written but not read

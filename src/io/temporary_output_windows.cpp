@@ -47,6 +47,7 @@ TemporaryOutput::TemporaryOutput(std::string destination, mode_t mode)
     if (toUtf16(leaf_).size() > kLongestName) {
         throwFileError(FileOperation::Create, destination_, ENAMETOOLONG);
     }
+    replacing_ = ::GetFileAttributesW(longPath(destination_).c_str()) != INVALID_FILE_ATTRIBUTES;
     openNamed(mode);
 }
 
@@ -59,6 +60,7 @@ TemporaryOutput::TemporaryOutput(TemporaryOutput&& other) noexcept
       name_(std::move(other.name_)),
       file_(std::move(other.file_)),
       replacing_(other.replacing_),
+      replaceAppeared_(std::move(other.replaceAppeared_)),
       done_(std::exchange(other.done_, true)) {}
 
 void TemporaryOutput::openNamed(mode_t mode) {
@@ -99,20 +101,38 @@ void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNam
 
 void TemporaryOutput::nameSynced() {
     const std::wstring target = longPath(destination_);
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // A read-only, hidden or system file is replaced all the same, as a normal one.
-        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
+    const std::wstring source = longPath(folderOf(destination_) + name_);
     HANDLE handle = handleOf(file_->descriptor());
     if (!setDeletePending(handle, false)) {
         throwFileError(FileOperation::Rename, destination_, lastErrno());
     }
-    if (::MoveFileExW(longPath(folderOf(destination_) + name_).c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-        const int code = lastErrno();
+    // Until a name is given, a failure leaves the file to be deleted with its handle.
+    auto fail = [&](FileOperation operation, int code) {
         setDeletePending(handle, true);
-        throwFileError(FileOperation::Rename, destination_, code);
+        throwFileError(operation, destination_, code);
+    };
+    // A new name replaces nothing that took it meanwhile, unless that is allowed.
+    if (!replacing_) {
+        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
+            done_ = true;
+            file_->close();
+            return;
+        }
+        const DWORD refused = ::GetLastError();
+        if (refused != ERROR_ALREADY_EXISTS && refused != ERROR_FILE_EXISTS) {
+            fail(FileOperation::Create, errnoFromWindows(refused));
+        }
+        if (!(replaceAppeared_ && replaceAppeared_())) {
+            fail(FileOperation::Create, kAppearedMeanwhile);
+        }
+    }
+    // A read-only, hidden or system file is replaced all the same, as a normal one.
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    if (::MoveFileExW(source.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        fail(FileOperation::Rename, lastErrno());
     }
     done_ = true;
     file_->close();

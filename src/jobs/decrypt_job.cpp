@@ -61,7 +61,11 @@ FileOutcome decryptOne(JobRun& run, io::InputFile& in, JobReport::File& record,
     auto result = run.cipher().DecryptToSink(
         in, HeaderLength,
         // Plaintext is the owner's alone, whoever may read the encrypted file.
-        [&]() -> io::ByteSink& { return out.emplace(dst, 0600).file(); }, &crc);
+        [&]() -> io::ByteSink& {
+            out.emplace(dst, 0600).replaceAppearedIf(run.askIfAppeared(dst.path()));
+            return out->file();
+        },
+        &crc);
     if (result.code != 0) {
         return FileOutcome::SizeError;
     }

@@ -33,6 +33,7 @@ JobReport::File encryptInto(JobRun& run, const std::string& src, const io::FileL
         return {src, FileOutcome::NotReplaced, {}, {}, 0, dst.path()};
     }
     io::TemporaryOutput out(dst, mode);
+    out.replaceAppearedIf(run.askIfAppeared(dst.path()));
     Crc32 crc;
     io::CollectingSink collected;
     io::ByteSink& sink = collect ? static_cast<io::ByteSink&>(collected) : out.file();

@@ -8,6 +8,17 @@
 namespace marnoq::jobs {
 namespace {
 
+// "Replace all" answers every later question of the same job.
+ReplaceAnswer askUnlessAll(JobView& view, const std::string& path) {
+    JobState& state = view.state();
+    if (state.replaceAll) {
+        return ReplaceAnswer::ReplaceAll;
+    }
+    const ReplaceAnswer answer = view.askReplace(path);
+    state.replaceAll = answer == ReplaceAnswer::ReplaceAll;
+    return answer;
+}
+
 void checkAbort(JobView& view) {
     if (view.state().abortRequested) {
         throw JobAborted{};
@@ -72,23 +83,20 @@ void JobRun::leaveIfClosing() {
 }
 
 bool JobRun::mayReplace(const std::string& path) {
-    JobState& state = view_.state();
-    if (state.replaceAll) {
-        return true;
+    const ReplaceAnswer answer = askUnlessAll(view_, path);
+    if (answer == ReplaceAnswer::Cancel) {
+        JobState& state = view_.state();
+        (button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt) = true;
     }
-    switch (view_.askReplace(path)) {
-        case ReplaceAnswer::ReplaceAll:
-            state.replaceAll = true;
-            return true;
-        case ReplaceAnswer::Replace:
-            return true;
-        case ReplaceAnswer::Cancel:
-            (button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt) = true;
-            return false;
-        case ReplaceAnswer::Skip:
-            break;
-    }
-    return false;
+    return answer == ReplaceAnswer::Replace || answer == ReplaceAnswer::ReplaceAll;
+}
+
+// The view outlives the job's frame where the output is named later, with others.
+std::function<bool()> JobRun::askIfAppeared(const std::string& path) {
+    return [&view = view_, path] {
+        const ReplaceAnswer answer = askUnlessAll(view, path);
+        return answer == ReplaceAnswer::Replace || answer == ReplaceAnswer::ReplaceAll;
+    };
 }
 
 bool JobRun::cancelRequested() {

@@ -18,14 +18,14 @@ struct JobAborted {};
 
 // A refusal that ends the job like a file error, with its own message.
 class JobFailure : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The frame both jobs share: the cipher and its events, the start of the run, the timer, the
 // error exit and the rest state at the end.
 class JobRun {
-public:
+  public:
     JobRun(JobView& view, StartButton button, FileList list, std::int16_t jobMode);
     JobRun(const JobRun&) = delete;
     JobRun& operator=(const JobRun&) = delete;
@@ -45,6 +45,8 @@ public:
     // Whether the output may go where a file exists already: asks the view unless the user
     // said "replace all" in this job; "cancel" also ends the job after this file.
     bool mayReplace(const std::string& path);
+    // The question for a file that takes the output's name while the output is written.
+    std::function<bool()> askIfAppeared(const std::string& path);
     void appendTime(const std::string& label);
     void restoreRest(MousePointer pointer);
     void message(const std::string& text);
@@ -52,15 +54,15 @@ public:
     // Runs the file loop; any error ends the job with its message, as the error exit does.
     void guarded(JobReport& report, const std::function<void()>& loop);
 
-private:
+  private:
     class Events : public CipherEvents {
-    public:
+      public:
         explicit Events(JobView& view) : view_(view) {}
         void showMessage(const std::string& text) override;
         void letEventsRun() override;
         void Progress(const float& Percent) override;
 
-    private:
+      private:
         JobView& view_;
     };
 

@@ -12,6 +12,9 @@ std::string reasonText(int code) {
         case io::kUnexpectedEnd: return "Die Datei wurde während der Verarbeitung kürzer.";
         case io::kGrewWhileRead: return "Die Datei wurde während der Verarbeitung länger.";
         case io::kNotRegularFile: return "Das ist keine reguläre Datei.";
+        case io::kAppearedMeanwhile:
+            return "Unter diesem Namen ist während der Verarbeitung eine Datei entstanden; sie "
+                   "wurde nicht ersetzt.";
         case io::kFolderSwapped:
             return "Ein Ordner auf dem Weg wurde während der Verarbeitung durch einen anderen "
                    "Ordner oder einen Link ersetzt; die Datei wird nicht bearbeitet.";

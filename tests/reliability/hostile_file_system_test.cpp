@@ -159,6 +159,43 @@ TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
     }
 }
 
+// Someone else's file takes the output's name while the output is written. It stays unless
+// the user, asked again, says to replace it; with the named stand-in as with nameless files.
+TEST_F(HostileFileSystem, AFileThatTakesTheNameMeanwhileIsAskedAbout) {
+    for (const bool named : {false, true}) {
+        for (const auto answer : {jobs::ReplaceAnswer::Skip, jobs::ReplaceAnswer::Replace}) {
+            SCOPED_TRACE(std::string(named ? "named" : "nameless") +
+                         (answer == jobs::ReplaceAnswer::Skip ? ", kept" : ", replaced"));
+            if (named) {
+                ::setenv("MARNOQ_NO_TMPFILE", "1", 1);
+            }
+            const std::string output = dir.file("neu.txt.aes");
+            ::unlink(output.c_str());
+            test::writeText(dir.file("neu.txt"), "neu");
+            test::FakeView job;
+            job.setPassword("pw");
+            job.list1 = {dir.file("neu.txt")};
+            job.replaceAnswers = {answer};
+            jobs::JobReport report;
+            {
+                SwapAt at(FileOperation::Rename, [&] { test::writeText(output, "fremd"); });
+                report = jobs::cmdEnc_Click(job);
+            }
+            ::unsetenv("MARNOQ_NO_TMPFILE");
+            EXPECT_EQ(job.replaceQuestions, std::vector<std::string>{output});
+            EXPECT_EQ(report.allDone(), answer == jobs::ReplaceAnswer::Replace);
+            EXPECT_EQ(test::readText(output) == "fremd", answer == jobs::ReplaceAnswer::Skip);
+            if (answer == jobs::ReplaceAnswer::Skip) {
+                ASSERT_EQ(job.boxes.size(), 1u);
+                EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung eine Datei entstanden"),
+                          std::string::npos)
+                    << job.boxes[0].text;
+            }
+            EXPECT_EQ(dir.entries(), (std::vector<std::string>{"neu.txt", "neu.txt.aes"}));
+        }
+    }
+}
+
 // An ext4 image of our own, mounted through a loop device, when the test may (root).
 class LoopDisk {
   public:
