@@ -44,20 +44,28 @@ void printLine(std::FILE* stream, const std::string& text) {
     std::fprintf(stream, "%s\n", terminalText(text).c_str());
 }
 
-// Standard output of one call. A report that does not reach its reader whole fails the call.
+// Standard output of one call. A report that does not reach its reader whole fails the call,
+// and so does a stop that came while it was written.
 class Report {
   public:
-    explicit Report(std::FILE* out) : out_(out) {}
+    Report(std::FILE* out, const StopFlag* stopSignal) : out_(out), stopSignal_(stopSignal) {}
 
     void put(std::string_view text) {
         if (error_ == 0) {
-            error_ = writeWhole(out_, text);
+            error_ = writeWhole(out_, text, stopSignal_);
         }
     }
     // The call's status once the report is out.
     int status(int status, std::FILE* err) const {
+        const int stop = stopSignal_ != nullptr ? stopSignal_->load() : 0;
+        if (error_ == ETIMEDOUT && stop != 0) {
+            printLine(err,
+                      "Abgebrochen; die Standardausgabe nahm den Bericht nicht mehr an, er ist "
+                      "unvollständig.");
+            return 128 + stop;
+        }
         if (error_ == 0) {
-            return status;
+            return status;  // all done and reported whole: a late stop changes nothing
         }
         printLine(err,
                   "Der Bericht konnte nicht vollständig auf die Standardausgabe geschrieben "
@@ -71,6 +79,7 @@ class Report {
 
   private:
     std::FILE* out_;
+    const StopFlag* stopSignal_;
     int error_ = 0;
 };
 
@@ -404,7 +413,7 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
         return kUsage;
     }
     const Options& options = *parsed.options;
-    Report out(streams.out);
+    Report out(streams.out, stopSignal);
     try {
         switch (options.command) {
             case Command::Help:

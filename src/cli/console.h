@@ -25,7 +25,9 @@ void prepareConsole(StopFlag* stopSignal);
 bool stopRequested(const StopFlag* stopSignal, bool pendingToo);
 bool isTerminal(std::FILE* stream);
 // Writes all of `text` after what the stream holds buffered, through interruptions by a
-// signal; 0, or the system's error code when the text could not be written whole.
-int writeWhole(std::FILE* stream, std::string_view text);
+// signal; 0, or the system's error code when the text could not be written whole. Once a stop
+// was stored, a reader that takes nothing more for a second is given up (ETIMEDOUT): a stop
+// must end the program also when nobody reads its report.
+int writeWhole(std::FILE* stream, std::string_view text, const StopFlag* stopSignal);
 
 }  // namespace marnoq::cli

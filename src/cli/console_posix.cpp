@@ -1,5 +1,8 @@
+#include <limits.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 
@@ -9,6 +12,8 @@ namespace marnoq::cli {
 namespace {
 
 StopFlag* stopTarget = nullptr;
+
+constexpr int kStopGraceMs = 1000;
 
 // Every signal whose default ends the program and that someone may send on purpose or a
 // limit may raise. Faults (SEGV, BUS, ILL, FPE, ABRT) are left alone: after one, nothing is
@@ -63,15 +68,29 @@ bool isTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) == 1;
 }
 
-int writeWhole(std::FILE* stream, std::string_view text) {
+int writeWhole(std::FILE* stream, std::string_view text, const StopFlag* stopSignal) {
     if (std::fflush(stream) != 0) {
         return errno;
     }
     const int fd = ::fileno(stream);
     while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
+        std::size_t piece = text.size();
+        // After a stop the record started is still written whole, but no write may wait for a
+        // reader that never comes: pieces a pipe surely takes, once it takes any within a second.
+        if (stopRequested(stopSignal, false)) {
+            pollfd ready{fd, POLLOUT, 0};
+            const int found = ::poll(&ready, 1, kStopGraceMs);
+            if (found < 0 && errno == EINTR) {
+                continue;
+            }
+            if (found == 0) {
+                return ETIMEDOUT;
+            }
+            piece = std::min<std::size_t>(piece, PIPE_BUF);
+        }
+        const ssize_t put = ::write(fd, text.data(), piece);
         if (put < 0 && errno == EINTR) {
-            continue;  // a stop signal: the record started is still written whole
+            continue;
         }
         if (put <= 0) {
             return put < 0 ? errno : EIO;

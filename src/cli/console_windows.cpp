@@ -74,7 +74,8 @@ bool isTerminal(std::FILE* stream) {
            0;
 }
 
-int writeWhole(std::FILE* stream, std::string_view text) {
+// Ctrl+C arrives on a thread of its own here and interrupts no write.
+int writeWhole(std::FILE* stream, std::string_view text, const StopFlag*) {
     if (std::fflush(stream) != 0) {
         return errno;
     }
