@@ -14,6 +14,7 @@
 #include "cli/password_source.h"
 #include "cli/terminal_text.h"
 #include "digest/crc32_path.h"
+#include "io/absolute_path.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
 #include "io/folder_walk.h"
@@ -83,35 +84,6 @@ class Report {
     int error_ = 0;
 };
 
-// Makes names absolute. The working folder is asked once, not for each of thousands of names,
-// and only when a name is relative: it may have been deleted. ".." stays for the system to
-// resolve: after a link it leads elsewhere than cutting the text would.
-class AbsolutePaths {
-  public:
-    std::string operator()(const std::string& path) {
-        std::filesystem::path given = io::utf8Path(path);
-        if (!given.is_absolute()) {
-            if (workingFolder_.empty()) {
-                workingFolder_ = std::filesystem::current_path();
-            }
-            given = workingFolder_ / given;
-        }
-        std::filesystem::path tidy = given.root_path();
-        for (const auto& part : given.relative_path()) {
-            if (!part.empty() && part != ".") {
-                tidy /= part;
-            }
-        }
-        if (!given.has_filename() && tidy.has_filename()) {
-            tidy += std::filesystem::path::preferred_separator;  // names a folder: the system says
-        }
-        return io::utf8Text(tidy.make_preferred());
-    }
-
-  private:
-    std::filesystem::path workingFolder_;
-};
-
 // A link named with -o is followed, so that the file it points to gets the new contents and the
 // link stays; a dangling one stays as it is and is refused.
 std::string linkTarget(const std::string& path) {
@@ -145,7 +117,7 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
     const bool takesPlain = options.command == Command::Encrypt;
     std::size_t leftOut = 0;
     std::unordered_set<std::string> seen;
-    AbsolutePaths absolutePath;
+    io::AbsolutePaths absolutePath;
     auto add = [&](const std::string& path) {
         if (!seen.insert(path).second) {
             if (!options.quiet) {
@@ -356,7 +328,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     view.setForce(options.force);
     view.setOutput(options.output.empty() || options.output == io::kStandardStream
                        ? options.output
-                       : linkTarget(AbsolutePaths()(options.output)));
+                       : linkTarget(io::AbsolutePaths()(options.output)));
     const jobs::DecryptTarget target = options.command == Command::Verify
                                            ? jobs::DecryptTarget::VerifyOnly
                                            : jobs::DecryptTarget::WriteFiles;
@@ -436,12 +408,13 @@ int runCli(const std::vector<std::string>& arguments, const Streams& streams,
         // Making a relative path absolute needs the working folder, which may have been deleted.
         std::error_code gone;
         (void)std::filesystem::current_path(gone);
-        printLine(streams.err,
-                  gone ? "Der aktuelle Ordner ist nicht mehr zugänglich, daher können relative "
-                         "Pfade nicht aufgelöst werden. Bitte die Pfade vollständig angeben oder "
-                         "in einen vorhandenen Ordner wechseln."
-                       : "Der Pfad " + error.path1().string() + " kann nicht bearbeitet werden: " +
-                             jobs::reasonText(error.code().value()));
+        printLine(
+            streams.err,
+            gone ? "Der aktuelle Ordner ist nicht mehr zugänglich, daher können relative "
+                   "Pfade nicht aufgelöst werden. Bitte die Pfade vollständig angeben oder "
+                   "in einen vorhandenen Ordner wechseln."
+                 : "Der Pfad " + io::utf8Text(error.path1()) +
+                       " kann nicht bearbeitet werden: " + jobs::reasonText(error.code().value()));
         return kUsage;
     }
 }

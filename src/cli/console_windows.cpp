@@ -35,14 +35,7 @@ BOOL WINAPI onStop(DWORD event) {
 }  // namespace
 
 std::vector<std::string> programArguments(int, char**) {
-    int count = 0;
-    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; wide != nullptr && i < count; ++i) {
-        arguments.push_back(io::toUtf8(wide[i]));
-    }
-    ::LocalFree(wide);
-    return arguments;
+    return io::commandLineArguments(io::argumentsText(::GetCommandLineW()));
 }
 
 void prepareConsole(StopFlag* stopSignal) {

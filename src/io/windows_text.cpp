@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 namespace marnoq::io {
@@ -49,6 +51,35 @@ std::wstring longPath(const std::string& utf8) {
         return LR"(\\?\UNC\)" + full.substr(2);
     }
     return LR"(\\?\)" + full;
+}
+
+std::wstring argumentsText(const wchar_t* commandLine) {
+    const wchar_t* text = commandLine;
+    if (*text == L'"') {
+        for (++text; *text != L'\0' && *text != L'"'; ++text) {
+        }
+        if (*text == L'"') {
+            ++text;
+        }
+    } else {
+        for (; *text != L'\0' && *text != L' ' && *text != L'\t'; ++text) {
+        }
+    }
+    for (; *text == L' ' || *text == L'\t'; ++text) {
+    }
+    return text;
+}
+
+std::vector<std::string> commandLineArguments(const std::wstring& arguments) {
+    // A stand-in program name: an empty text alone would give this program's path.
+    int count = 0;
+    wchar_t** items = ::CommandLineToArgvW((L"p " + arguments).c_str(), &count);
+    std::vector<std::string> result;
+    for (int i = 1; items != nullptr && i < count; ++i) {
+        result.push_back(toUtf8(items[i]));
+    }
+    ::LocalFree(items);
+    return result;
 }
 
 }  // namespace marnoq::io

@@ -72,8 +72,7 @@ void MainWindow::addPaths(FileListBox& list, const std::vector<std::string>& pat
 }
 
 void MainWindow::takeCommandLine(const std::wstring& arguments) {
-    const auto request =
-        window_model::windowArguments(window_model::splitCommandLine(io::toUtf8(arguments)));
+    const auto request = window_model::windowArguments(io::commandLineArguments(arguments));
     using Request = window_model::WindowArguments::Request;
     if (request.request != Request::Open) {
         // No console to print to: the answer comes in a box, and the lists stay empty.

@@ -10,12 +10,8 @@ struct CommandLineFiles {
     std::vector<std::string> decrypt;  // for List2: ".aes" in any case
 };
 
-// One command-line text as the system hands it over: paths in quotes, separated by one blank.
-// Only quote, blank, quote separates; unquoted paths with blanks between stay one item.
-std::vector<std::string> splitCommandLine(const std::string& text);
-
-// Every item is one path; relative ones are made absolute against the current folder, empty
-// ones are skipped.
+// Every item is one path; relative ones are made absolute against the current folder as the
+// command line does it, empty ones are skipped.
 CommandLineFiles sortCommandLine(const std::vector<std::string>& items,
                                  const std::string& currentFolder);
 

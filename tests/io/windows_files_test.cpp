@@ -1,9 +1,11 @@
 #include <windows.h>
 
+#include "io/absolute_path.h"
 #include "io/file_system.h"
 #include "io/windows_text.h"
 #include "jobs/job_fixture.h"
 #include "jobs/path_functions.h"
+#include "window_model/command_line_split.h"
 
 namespace marnoq {
 namespace {
@@ -17,6 +19,46 @@ class WindowsFilesTest : public test::JobTest {
         return ::GetFileAttributesW(io::longPath(path).c_str());
     }
 };
+
+// Command lines as Windows writes them (quotes only around blanks) reach the window's lists
+// item by item, and the absolute-path step the window shares with the command line leaves
+// network, verbatim and device forms as they are.
+TEST(CommandLinePaths, SplitAsWindowsDoesAndKeptAbsoluteAsGiven) {
+    using Items = std::vector<std::string>;
+    const struct {
+        const wchar_t* commandLine;
+        Items encrypt;
+        Items decrypt;
+    } cases[] = {
+        {LR"(C:\Daten\brief.txt "C:\Daten\Rechnung Januar 2025.pdf" b.aes)",
+         {R"(C:\Daten\brief.txt)", R"(C:\Daten\Rechnung Januar 2025.pdf)"},
+         {R"(C:\Daten\b.aes)"}},
+        {LR"("C:\a\x.txt" "" "C:\b\y.aes")", {R"(C:\a\x.txt)"}, {R"(C:\b\y.aes)"}},
+        {L"\u00dcbersicht.txt .\\Gr\u00fc\u00dfe.aes",
+         {"C:\\Daten\\\xc3\x9c"
+          "bersicht.txt"},
+         {"C:\\Daten\\Gr\xc3\xbc\xc3\x9f"
+          "e.aes"}},
+        {LR"(\\server\freigabe\x.aes //server/freigabe/y.txt)",
+         {R"(\\server\freigabe\y.txt)"},
+         {R"(\\server\freigabe\x.aes)"}},
+        {LR"(\\?\C:\Daten\a.txt \\?\UNC\server\freigabe\a/b.aes \\.\COM1)",
+         {R"(\\?\C:\Daten\a.txt)", R"(\\.\COM1)"},
+         {R"(\\?\UNC\server\freigabe\a/b.aes)"}},
+        {LR"(C:x.txt \Temp\y.txt C:/Daten/sub/../z.txt "C:\Ordner mit \"Anf\"")",
+         {R"(C:\Daten\x.txt)", R"(C:\Temp\y.txt)", R"(C:\Daten\sub\..\z.txt)",
+          R"(C:\Ordner mit "Anf")"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        const auto files =
+            window_model::sortCommandLine(io::commandLineArguments(c.commandLine), R"(C:\Daten)");
+        EXPECT_EQ(files.encrypt, c.encrypt) << io::toUtf8(c.commandLine);
+        EXPECT_EQ(files.decrypt, c.decrypt) << io::toUtf8(c.commandLine);
+    }
+    EXPECT_EQ(io::argumentsText(LR"("C:\Program Files\AES-Marnoq.exe"  a b)"), L"a b");
+    EXPECT_EQ(io::argumentsText(LR"(AES-Marnoq.exe)"), L"");
+}
 
 // Names as Windows users type them: back and forward slashes, wide characters, and a path
 // beyond the 260 characters of the old limit. Each encrypts and decrypts to the same bytes.

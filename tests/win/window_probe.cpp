@@ -1,5 +1,6 @@
 // The window test's eyes inside Wine: where a control of the running window lies on the
-// screen, what it reads, what a message box says, and the drops X cannot deliver.
+// screen, what it reads, what its lists hold, what a message box says, and the drops X cannot
+// deliver.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,6 +39,19 @@ int where(const char* name) {
     }
     std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
     return 0;
+}
+
+// The entries of a list, one a line.
+int entries(const char* name) {
+    HWND list = controlOf(name);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        std::printf("%s\n", toUtf8(text).c_str());
+    }
+    return count < 0 ? 1 : 0;
 }
 
 int drop(const char* list, int count, char** paths) {
@@ -83,13 +97,17 @@ int main(int argc, char** argv) {
         std::printf("%s\n", textOf(controlOf(argv[2])).c_str());
         return 0;
     }
+    if (command == "entries" && argc == 3) {
+        return entries(argv[2]);
+    }
     if (command == "drop" && argc > 3) {
         return drop(argv[2], argc - 3, argv + 3);
     }
     if (command == "message" && argc == 2) {
         return message();
     }
-    std::fprintf(stderr,
-                 "Aufruf: window_probe where|text NAME | drop encrypt|decrypt PFAD... | message\n");
+    std::fprintf(
+        stderr,
+        "Aufruf: window_probe where|text|entries NAME | drop encrypt|decrypt PFAD... | message\n");
     return 2;
 }

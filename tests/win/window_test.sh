@@ -51,6 +51,18 @@ for count in 13 150; do
     program=
 done
 
+echo "Start wie aus \"Senden an\": Pfade ohne Anführungszeichen, einer mit Umlaut"
+# Windows quotes only what holds a blank, and so does wine.
+LC_ALL=C.UTF-8 wine "$exe" 'Z:\Daten\brief.txt' 'Z:\Daten\Übersicht.pdf' 'Z:\Daten\alt.aes' \
+    '\\server\freigabe\x.txt' 2>/dev/null &
+program=$!
+xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
+shown="$(probe entries List1 | LC_ALL=C sort | paste -sd '|') / $(probe entries List2)"
+[ "$shown" = 'Z:\Daten\brief.txt|Z:\Daten\Übersicht.pdf|\\server\freigabe\x.txt / Z:\Daten\alt.aes' ] ||
+    fail "ohne Anführungszeichen gestartet: $shown"
+click Command1
+wait "$program" || fail "ohne Anführungszeichen gestartet: das Programm endet nicht sauber"
+
 wine "$exe" "$(windows_path "$work/window/brief.bin")" 2>/dev/null &
 program=$!
 xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
