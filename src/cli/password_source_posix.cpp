@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "cli/password_text.h"
 #include "io/unique_fd.h"
 #include "jobs/messages.h"
 
@@ -18,6 +19,8 @@ namespace {
 
 // Far above any password the format can use (32 characters), far below anything harmful.
 constexpr std::size_t kMaxLine = 1024;
+// As read: UTF-16 takes two bytes a character, with a mark and a line end.
+constexpr std::size_t kMaxBytes = 2 * kMaxLine + 6;
 constexpr int kPollMilliseconds = 100;
 
 enum class LineResult { Line, Nothing, TooLong, Stopped };
@@ -40,11 +43,14 @@ bool waitForInput(int fd, const StopFlag* stop) {
     }
 }
 
-// Reads one line; the newline (and a CR before it) is not part of the password.
+// Reads the first line, in any encoding an editor writes (password_text.h); the line end is
+// not part of the password.
 LineResult readLine(int fd, std::string& line, const StopFlag* stop) {
     line.clear();
     // Reserved once: a growing string would leave copies of the password in freed memory.
-    line.reserve(kMaxLine + 2);
+    SecretString raw;
+    raw.str().reserve(kMaxBytes + 1);
+    line.reserve(3 * kMaxBytes);
     bool any = false;
     for (;;) {
         if (!waitForInput(fd, stop)) {
@@ -59,17 +65,15 @@ LineResult readLine(int fd, std::string& line, const StopFlag* stop) {
             break;
         }
         any = true;
-        if (c == '\n') {
-            break;
-        }
-        if (line.size() > kMaxLine) {
+        if (raw.str().size() == kMaxBytes) {
             return LineResult::TooLong;
         }
-        line += c;
+        raw.str() += c;
+        if (holdsFirstLine(raw.str())) {
+            break;
+        }
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
+    appendFirstLine(raw.str(), line);
     if (line.size() > kMaxLine) {
         return LineResult::TooLong;
     }

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "cli/password_source.h"
+#include "cli/password_text.h"
 #include "io/windows_file_api.h"
 #include "io/windows_text.h"
 #include "jobs/messages.h"
@@ -11,20 +12,31 @@
 namespace marnoq::cli {
 namespace {
 
-// Reads one line; the newline (and a CR before it) is not part of the password.
-bool readLine(int fd, std::string& line) {
+// Far above any password the format can use, as read: UTF-16 takes two bytes a character.
+constexpr std::size_t kMaxBytes = 4096;
+
+// Reads the first line, in any encoding an editor writes (password_text.h); the line end is
+// not part of the password.
+enum class LineRead { Line, Nothing, TooLong };
+
+LineRead readLine(int fd, std::string& line) {
     line.clear();
-    bool any = false;
+    // Reserved once: a growing string would leave copies of the password in freed memory.
+    SecretString raw;
+    raw.str().reserve(kMaxBytes);
+    line.reserve(3 * kMaxBytes);
     char c = 0;
-    while (::read(fd, &c, 1) == 1 && c != '\n') {
-        any = true;
-        line += c;
+    while (raw.str().size() < kMaxBytes && ::read(fd, &c, 1) == 1) {
+        raw.str() += c;
+        if (holdsFirstLine(raw.str())) {
+            break;
+        }
     }
-    any = any || c == '\n';
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    if (raw.str().size() == kMaxBytes && !holdsFirstLine(raw.str())) {
+        return LineRead::TooLong;
     }
-    return any;
+    appendFirstLine(raw.str(), line);
+    return raw.str().empty() ? LineRead::Nothing : LineRead::Line;
 }
 
 class ConsoleHandle {
@@ -108,8 +120,12 @@ PasswordOutcome fromTerminal(bool twice) {
 PasswordOutcome fromLine(int fd, const std::string& where) {
     PasswordOutcome outcome;
     SecretString line;
-    if (!readLine(fd, line.str())) {
-        outcome.error = "Kein Passwort gelesen aus " + where + ".";
+    const LineRead read = readLine(fd, line.str());
+    if (read != LineRead::Line) {
+        outcome.error = read == LineRead::Nothing
+                            ? "Kein Passwort gelesen aus " + where + "."
+                            : "Die erste Zeile aus " + where + " ist länger als " +
+                                  std::to_string(kMaxBytes) + " Bytes; das ist kein Passwort.";
         return outcome;
     }
     outcome.passwords = Passwords{line, line};

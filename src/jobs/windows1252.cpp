@@ -31,6 +31,8 @@ std::optional<std::uint8_t> byteOf(char32_t cp) {
     return std::nullopt;
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -43,8 +45,6 @@ void appendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-}  // namespace
 
 std::optional<std::string> toWindows1252(std::string_view utf8) {
     std::string out;

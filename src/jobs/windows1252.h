@@ -12,4 +12,7 @@ namespace marnoq::jobs {
 std::optional<std::string> toWindows1252(std::string_view utf8);
 std::string fromWindows1252(std::string_view bytes);
 
+// Appends a character below U+10000 in UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 }  // namespace marnoq::jobs
