@@ -25,7 +25,7 @@ FileOutcome checkedOutcome(JobRun& run, JobReport::File& record, std::uint32_t c
     if (record.computedCrc == record.storedCrc) {
         return FileOutcome::Done;
     }
-    std::string text = checksumMessage(Nurdatei(dst));
+    std::string text = checksumMessage(Nurdatei(dst)) + run.checksumCause;
     if (keepOlder) {
         text += keptOlderFileLine(dst);
     }
@@ -142,6 +142,10 @@ JobReport cmdDec_Click(JobView& view, DecryptTarget target) {
 
     JobRun run(view, StartButton::Decrypt, FileList::Decrypt, 2);
     run.start(makeKeyBytes(password->str()));
+    // The header's check leaves them out and the key keeps them, as stored files require.
+    if (password->str().front() == ' ' || password->str().back() == ' ') {
+        run.checksumCause = spacedPasswordLine();
+    }
     run.guarded(report, [&] {
         for (int i = 0; i <= run.lastIndex(); ++i) {
             const std::string src = run.selectFile(i);

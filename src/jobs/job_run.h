@@ -50,6 +50,8 @@ class JobRun {
     void appendTime(const std::string& label);
     void restoreRest(MousePointer pointer);
     void message(const std::string& text);
+    // Lines added to every checksum message of this job: what most likely caused it.
+    std::string checksumCause;
 
     // Runs the file loop; any error ends the job with its message, as the error exit does.
     void guarded(JobReport& report, const std::function<void()>& loop);

@@ -36,6 +36,7 @@ inline constexpr const char* kDecryptDone = "FileDecrypt bearbeitet: 100 %";
 
 std::string foreignFileMessage(const std::string& fileName);
 std::string checksumMessage(const std::string& fileName);
+std::string spacedPasswordLine();
 std::string keptOlderFileLine(const std::string& path);
 std::string sameFileMessage(const std::string& path);
 std::string specialOutputMessage(const std::string& path);

@@ -33,6 +33,13 @@ TEST_F(CliTest, EncryptVerifyInfoDecryptWithEachPasswordSource) {
 TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
     test::writeText(dir.file("a.txt"), "text");
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "a.txt"}).status, 0);
+    // A blank at the end passes the header's check but not the key's: the message says why.
+    const auto spaced = cli({"decrypt", "--json", "--password-stdin", "a.txt.aes"}, "Geheim 42 \n");
+    EXPECT_EQ(spaced.status, 1) << spaced.err;
+    EXPECT_NE(spaced.out.find("Wahrscheinliche Ursache: Das Passwort beginnt oder endet mit einem "
+                              "Leerzeichen."),
+              std::string::npos)
+        << spaced.out;
     test::writeText(dir.file("fremd.aes"), "this is not ours at all, really not");
     test::makeFolder(dir.file("leer"));
     const struct {
