@@ -109,7 +109,8 @@ void noteEach(std::FILE* err, const Options& options, const std::vector<std::str
 // The files of the command line: folders walked with -r, absolute paths, each once.
 struct Inputs {
     std::vector<std::string> files;
-    bool walkFailed = false;  // a folder could not be read: the call cannot end with 0
+    // A folder could not be read or a pattern matched nothing: the call cannot end with 0.
+    bool incomplete = false;
 };
 
 Inputs collectInputs(const Options& options, std::FILE* err) {
@@ -133,6 +134,14 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
             inputs.files.push_back(file);
             continue;
         }
+#ifdef _WIN32
+        // Patterns that match were expanded; these characters are in no Windows file name.
+        if (file.find_first_of("*?") != std::string::npos) {
+            printLine(err, "Keine Datei passt zu dem Muster " + file + ".");
+            inputs.incomplete = true;
+            continue;
+        }
+#endif
         const std::string path = absolutePath(file);
         if (!io::isDirectory(path)) {
             add(path);
@@ -162,7 +171,7 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
         for (const auto& folder : walk.unreadable) {
             printLine(err, "Der Ordner " + folder.folder +
                                " kann nicht gelesen werden: " + jobs::reasonText(folder.code));
-            inputs.walkFailed = true;
+            inputs.incomplete = true;
         }
     }
     if (leftOut > 0 && !options.quiet) {
@@ -208,7 +217,7 @@ jobs::JobReport::File infoRecord(const std::string& file, std::string& text) {
 }
 
 int info(const Inputs& inputs, const Options& options, Report& out, std::FILE* err) {
-    int status = inputs.walkFailed ? kFileFailed : kOk;
+    int status = inputs.incomplete ? kFileFailed : kOk;
     std::vector<jobs::JobReport::File> records;
     for (const auto& file : inputs.files) {
         if (io::isDirectory(file)) {
@@ -272,7 +281,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         if (!options.quiet) {
             printLine(streams.err, "Hinweis: Keine passenden Dateien gefunden, nichts zu tun.");
         }
-        return inputs.walkFailed ? kFileFailed : kOk;
+        return inputs.incomplete ? kFileFailed : kOk;
     }
     if (!encrypt) {
         for (const auto& file : files) {
@@ -371,7 +380,7 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
     if (report.inputError) {
         return kUsage;
     }
-    return report.allDone() && !inputs.walkFailed ? kOk : kFileFailed;
+    return report.allDone() && !inputs.incomplete ? kOk : kFileFailed;
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ BOOL WINAPI onStop(DWORD event) {
 }  // namespace
 
 std::vector<std::string> programArguments(int, char**) {
-    return io::commandLineArguments(io::argumentsText(::GetCommandLineW()));
+    return io::expandedArguments(io::argumentsText(::GetCommandLineW()));
 }
 
 void prepareConsole(StopFlag* stopSignal) {

@@ -82,4 +82,75 @@ std::vector<std::string> commandLineArguments(const std::wstring& arguments) {
     return result;
 }
 
+namespace {
+
+// Whether each item of the text holds a quote of its own, by the splitting rule above.
+std::vector<bool> quotedItems(const std::wstring& arguments) {
+    std::vector<bool> quoted;
+    bool inItem = false;
+    bool inQuotes = false;
+    std::size_t backslashes = 0;
+    for (const wchar_t c : arguments) {
+        if (!inQuotes && (c == L' ' || c == L'\t')) {
+            inItem = false;
+            backslashes = 0;
+            continue;
+        }
+        if (!inItem) {
+            quoted.push_back(false);
+            inItem = true;
+        }
+        if (c == L'"' && backslashes % 2 == 0) {
+            inQuotes = !inQuotes;
+            quoted.back() = true;
+        }
+        backslashes = c == L'\\' ? backslashes + 1 : 0;
+    }
+    return quoted;
+}
+
+std::vector<std::string> matchingNames(const std::string& pattern) {
+    const std::size_t slash = pattern.find_last_of("\\/:");
+    const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileExW(toUtf16(pattern).c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") {
+            names.push_back(folder + toUtf8(name));
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::string> expandedArguments(const std::wstring& arguments) {
+    const std::vector<std::string> items = commandLineArguments(arguments);
+    const std::vector<bool> quoted = quotedItems(arguments);
+    if (quoted.size() != items.size()) {
+        return items;  // a form the simple reading above does not follow: nothing is expanded
+    }
+    std::vector<std::string> expanded;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::vector<std::string> names =
+            quoted[i] || items[i].find_first_of("*?") == std::string::npos
+                ? std::vector<std::string>{}
+                : matchingNames(items[i]);
+        if (names.empty()) {
+            expanded.push_back(items[i]);
+        } else {
+            expanded.insert(expanded.end(), names.begin(), names.end());
+        }
+    }
+    return expanded;
+}
+
 }  // namespace marnoq::io

@@ -27,6 +27,10 @@ TEST_F(CliTest, WindowsPathsAndBinaryStandardStreams) {
                          std::string(bytes.begin(), bytes.end()));
     ASSERT_EQ(fromStdin.status, 0) << fromStdin.err;
     EXPECT_EQ(test::readBytes(dir.file("piped.aes")), test::readBytes(plain + ".aes"));
+    // What the program's own expansion left: a pattern no file matched.
+    auto pattern = cli({"info", "piped.aes", "*.pdf"});
+    EXPECT_EQ(pattern.status, 1);
+    EXPECT_NE(pattern.err.find("Keine Datei passt zu dem Muster *.pdf."), std::string::npos);
 }
 
 // A program ended from outside in the middle of a file leaves the older output and nothing

@@ -60,6 +60,25 @@ TEST(CommandLinePaths, SplitAsWindowsDoesAndKeptAbsoluteAsGiven) {
     EXPECT_EQ(io::argumentsText(LR"(AES-Marnoq.exe)"), L"");
 }
 
+// The command line expands "*" and "?" itself, as a Unix shell would, but not inside quotes,
+// and leaves a pattern that matches nothing for the command line to name.
+TEST_F(WindowsFilesTest, WildcardsExpandUnlessQuoted) {
+    for (const char* name : {"b.aes", "a.aes", "c.txt"}) {
+        test::writeText(dir.file(name), "x");
+    }
+    const std::string d = dir.path() + "\\";
+    const std::wstring w = io::toUtf16(d);
+    using Items = std::vector<std::string>;
+    const std::pair<std::wstring, Items> cases[] = {
+        {L"info " + w + L"*.aes", {"info", d + "a.aes", d + "b.aes"}},
+        {L"info \"" + w + L"*.aes\" " + w + L"?.txt", {"info", d + "*.aes", d + "c.txt"}},
+        {L"info " + w + L"*.pdf", {"info", d + "*.pdf"}},
+    };
+    for (const auto& [commandLine, items] : cases) {
+        EXPECT_EQ(io::expandedArguments(commandLine), items) << io::toUtf8(commandLine);
+    }
+}
+
 // Names as Windows users type them: back and forward slashes, wide characters, and a path
 // beyond the 260 characters of the old limit. Each encrypts and decrypts to the same bytes.
 TEST_F(WindowsFilesTest, PathsAsUsersTypeThemRoundTrip) {
