@@ -12,6 +12,7 @@ std::string describe(FileOperation operation, const std::string& path, int code)
                          : code == kNotRegularFile ? "not a regular file"
                          : code == kFolderSwapped  ? "folder swapped since the walk"
                          : code == kAppearedMeanwhile ? "destination appeared meanwhile"
+                         : code == kLockedRange    ? "locked by another program"
                                                    : systemErrorText(code);
     return std::string(operationName(operation)) + " " + path + ": " + reason;
 }

@@ -9,7 +9,7 @@ enum class FileOperation { Open, Create, Read, Write, Sync, Rename, Remove, Stat
 
 // Codes of our own beside the system's error numbers: a file that turned out shorter than its
 // size promised while we read it, one that grew while we read it, and a name that turned out to
-// be a folder, device or pipe once opened.
+// be a folder, device or pipe once opened; and one whose bytes another program has locked.
 inline constexpr int kUnexpectedEnd = -1;
 inline constexpr int kGrewWhileRead = -2;
 inline constexpr int kNotRegularFile = -3;
@@ -17,6 +17,8 @@ inline constexpr int kNotRegularFile = -3;
 inline constexpr int kFolderSwapped = -4;
 // A file that took the output's name while the output was written, and was not to be replaced.
 inline constexpr int kAppearedMeanwhile = -5;
+// Windows: a range of the file is locked by another program (a sharing violation is EBUSY).
+inline constexpr int kLockedRange = -6;
 
 // A failed file access. Carries what a front end needs to word its own message: which file,
 // what we tried, and the system's error number.

@@ -23,8 +23,10 @@ std::uint64_t sizeOf(HANDLE handle, const std::string& path) {
 bool InputFile::open(std::string path) {
     path_ = std::move(path);
     checkInjectedFault(FileOperation::Open, path_);
-    // Other readers are welcome; a writer would change the bytes under the checksum.
-    HANDLE handle = ::CreateFileW(longPath(path_).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    // Shared as Explorer shares a file it copies, so a file another program has open (a log
+    // being written) can be read; a change of its size while read is caught as it is read.
+    HANDLE handle = ::CreateFileW(longPath(path_).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;

@@ -99,6 +99,21 @@ void TemporaryOutput::commit(const std::function<void()>& lastCheck, DeferredNam
     nameSynced();
 }
 
+namespace {
+
+bool inUse(const std::wstring& path) {
+    HANDLE probe =
+        ::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    ::CloseHandle(probe);
+    return false;
+}
+
+}  // namespace
+
 void TemporaryOutput::nameSynced() {
     const std::wstring target = longPath(destination_);
     const std::wstring source = longPath(folderOf(destination_) + name_);
@@ -132,7 +147,10 @@ void TemporaryOutput::nameSynced() {
     }
     if (::MoveFileExW(source.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-        fail(FileOperation::Rename, lastErrno());
+        const int code = lastErrno();
+        // Replacing a file another program holds open is refused as a denied access; the
+        // user needs to hear that the file is in use, not that the medium is read-only.
+        fail(FileOperation::Rename, code == EACCES && inUse(target) ? EBUSY : code);
     }
     done_ = true;
     file_->close();

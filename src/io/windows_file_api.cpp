@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "io/file_error.h"
 #include "io/windows_text.h"
 
 namespace marnoq::io {
@@ -42,9 +43,10 @@ int errnoFromWindows(DWORD code) {
         case ERROR_HANDLE_DISK_FULL:
             return ENOSPC;
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
         case ERROR_USER_MAPPED_FILE:
             return EBUSY;
+        case ERROR_LOCK_VIOLATION:
+            return kLockedRange;
         case ERROR_FILENAME_EXCED_RANGE:
             return ENAMETOOLONG;
         case ERROR_DIRECTORY:

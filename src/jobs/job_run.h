@@ -18,14 +18,14 @@ struct JobAborted {};
 
 // A refusal that ends the job like a file error, with its own message.
 class JobFailure : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
 // The frame both jobs share: the cipher and its events, the start of the run, the timer, the
 // error exit and the rest state at the end.
 class JobRun {
-  public:
+public:
     JobRun(JobView& view, StartButton button, FileList list, std::int16_t jobMode);
     JobRun(const JobRun&) = delete;
     JobRun& operator=(const JobRun&) = delete;
@@ -56,15 +56,15 @@ class JobRun {
     // Runs the file loop; any error ends the job with its message, as the error exit does.
     void guarded(JobReport& report, const std::function<void()>& loop);
 
-  private:
+private:
     class Events : public CipherEvents {
-      public:
+    public:
         explicit Events(JobView& view) : view_(view) {}
         void showMessage(const std::string& text) override;
         void letEventsRun() override;
         void Progress(const float& Percent) override;
 
-      private:
+    private:
         JobView& view_;
     };
 

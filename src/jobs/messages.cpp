@@ -9,75 +9,52 @@ namespace marnoq::jobs {
 
 std::string reasonText(int code) {
     switch (code) {
-        case io::kUnexpectedEnd:
-            return "Die Datei wurde während der Verarbeitung kürzer.";
-        case io::kGrewWhileRead:
-            return "Die Datei wurde während der Verarbeitung länger.";
-        case io::kNotRegularFile:
-            return "Das ist keine reguläre Datei.";
+        case io::kUnexpectedEnd: return "Die Datei wurde während der Verarbeitung kürzer.";
+        case io::kGrewWhileRead: return "Die Datei wurde während der Verarbeitung länger.";
+        case io::kNotRegularFile: return "Das ist keine reguläre Datei.";
         case io::kAppearedMeanwhile:
             return "Unter diesem Namen ist während der Verarbeitung eine Datei entstanden; sie "
                    "wurde nicht ersetzt.";
         case io::kFolderSwapped:
             return "Ein Ordner auf dem Weg wurde während der Verarbeitung durch einen anderen "
                    "Ordner oder einen Link ersetzt; die Datei wird nicht bearbeitet.";
-        case ENOENT:
-            return "Die Datei oder der Ordner existiert nicht.";
-        case ENOSPC:
-            return "Auf dem Datenträger ist kein Platz mehr frei.";
+        case ENOENT: return "Die Datei oder der Ordner existiert nicht.";
+        case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr frei.";
 #ifdef EDQUOT  // Windows reports an exhausted quota as a full disk
-        case EDQUOT:
-            return "Das Speicherkontingent ist erschöpft.";
+        case EDQUOT: return "Das Speicherkontingent ist erschöpft.";
 #endif
-        case EISDIR:
-            return "Unter diesem Namen existiert bereits ein Ordner.";
-        case ENOTDIR:
-            return "Ein Teil des Pfades ist kein Ordner.";
-        case EIO:
-            return "Ein-/Ausgabefehler des Datenträgers.";
-        case EFBIG:
-            return "Die Datei wird größer, als das Dateisystem oder die für dieses "
-                   "Programm gesetzte Grenze (ulimit -f) erlaubt.";
-        case ENAMETOOLONG:
-            return "Der Dateiname ist zu lang.";
+        case EISDIR: return "Unter diesem Namen existiert bereits ein Ordner.";
+        case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner.";
+        case EIO: return "Ein-/Ausgabefehler des Datenträgers.";
+        case EFBIG: return "Die Datei wird größer, als das Dateisystem oder die für dieses "
+                           "Programm gesetzte Grenze (ulimit -f) erlaubt.";
+        case ENAMETOOLONG: return "Der Dateiname ist zu lang.";
         case EACCES:
-        case EPERM:
-            return "Zugriff verweigert.";
-        case EROFS:
-            return "Der Datenträger ist schreibgeschützt.";
+        case EPERM: return "Zugriff verweigert.";
+        case EROFS: return "Der Datenträger ist schreibgeschützt.";
         case EMFILE:
-        case ENFILE:
-            return "Zu viele offene Dateien.";
+        case ENFILE: return "Zu viele offene Dateien.";
         case EBUSY:
-        case ETXTBSY:
-            return "Die Datei wird gerade verwendet.";
-        case EXDEV:
-            return "Die Datei liegt auf einem anderen Dateisystem.";
-        case EPIPE:
-            return "Der Empfänger der Daten hat die Verbindung geschlossen.";
-        case EEXIST:
-            return "Unter diesem Namen existiert bereits etwas.";
-        case ENOTEMPTY:
-            return "Der Ordner ist nicht leer.";
-        case ENOMEM:
-            return "Nicht genug Arbeitsspeicher.";
-        case EINVAL:
-            return "Der Vorgang ist hier nicht möglich.";
-        case EAGAIN:
-            return "Die Ressource ist vorübergehend nicht verfügbar.";
+        case ETXTBSY: return "Die Datei wird von einem anderen Programm verwendet. Bitte die Datei "
+                             "dort schließen und es erneut versuchen.";
+        case io::kLockedRange: return "Ein anderes Programm hat Teile der Datei gesperrt. Bitte "
+                                      "die Datei dort schließen und es erneut versuchen.";
+        case EXDEV: return "Die Datei liegt auf einem anderen Dateisystem.";
+        case EPIPE: return "Der Empfänger der Daten hat die Verbindung geschlossen.";
+        case EEXIST: return "Unter diesem Namen existiert bereits etwas.";
+        case ENOTEMPTY: return "Der Ordner ist nicht leer.";
+        case ENOMEM: return "Nicht genug Arbeitsspeicher.";
+        case EINVAL: return "Der Vorgang ist hier nicht möglich.";
+        case EAGAIN: return "Die Ressource ist vorübergehend nicht verfügbar.";
         case EBADF:
-        case ESPIPE:
-            return "Das ist keine Datei, die sich so bearbeiten lässt.";
+        case ESPIPE: return "Das ist keine Datei, die sich so bearbeiten lässt.";
         case ENXIO:
-        case ENODEV:
-            return "Das Gerät ist nicht vorhanden.";
+        case ENODEV: return "Das Gerät ist nicht vorhanden.";
 #ifdef ELOOP
-        case ELOOP:
-            return "Zu viele symbolische Links im Pfad.";
+        case ELOOP: return "Zu viele symbolische Links im Pfad.";
 #endif
-        default:
-            return std::string("Systemfehler ") + std::to_string(code) + " (" +
-                   io::systemErrorText(code) + ").";
+        default: return std::string("Systemfehler ") + std::to_string(code) + " (" +
+                        io::systemErrorText(code) + ").";
     }
 }
 
@@ -86,18 +63,13 @@ namespace {
 const char* actionText(io::FileOperation operation) {
     switch (operation) {
         case io::FileOperation::Open:
-        case io::FileOperation::Read:
-            return "Fehler beim Lesen der Datei:";
+        case io::FileOperation::Read: return "Fehler beim Lesen der Datei:";
         case io::FileOperation::Create:
         case io::FileOperation::Write:
-        case io::FileOperation::Sync:
-            return "Fehler beim Schreiben der Datei:";
-        case io::FileOperation::Rename:
-            return "Fehler beim Ersetzen der Datei:";
-        case io::FileOperation::Remove:
-            return "Fehler beim Löschen der Datei:";
-        case io::FileOperation::Stat:
-            return "Fehler beim Prüfen der Datei:";
+        case io::FileOperation::Sync: return "Fehler beim Schreiben der Datei:";
+        case io::FileOperation::Rename: return "Fehler beim Ersetzen der Datei:";
+        case io::FileOperation::Remove: return "Fehler beim Löschen der Datei:";
+        case io::FileOperation::Stat: return "Fehler beim Prüfen der Datei:";
     }
     return "Fehler bei der Datei:";
 }

@@ -149,21 +149,42 @@ TEST_F(WindowsFilesTest, HiddenAndSystemSourcesAreSkipped) {
     }
 }
 
-// A destination another program holds open without sharing is reported in German, and the
-// job leaves neither a partial output nor a temporary file.
-TEST_F(WindowsFilesTest, LockedDestinationFailsCleanly) {
+// Files other programs hold open: a destination opened without sharing is reported as in use,
+// naming it, and the job leaves neither a partial output nor a temporary file; an input
+// another program is writing (with the sharing a log writer gives) is read as Explorer would.
+TEST_F(WindowsFilesTest, FilesOpenInOtherPrograms) {
     const std::string plain = dir.file("p.txt");
     test::writeText(plain, "Inhalt");
     test::writeText(plain + ".aes", "gesperrt");
-    HANDLE lock = ::CreateFileW(io::longPath(plain + ".aes").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    view.list1 = {plain};
-    view.setPassword("geheim");
-    jobs::cmdEnc_Click(view);
-    ::CloseHandle(lock);
-    EXPECT_EQ(test::readText(plain + ".aes"), "gesperrt");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
+    const struct {
+        std::string path;
+        DWORD access;
+        DWORD sharing;
+        bool done;
+    } cases[] = {
+        {plain + ".aes", GENERIC_READ, 0, false},
+        {plain, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        view.boxes.clear();
+        HANDLE held = ::CreateFileW(io::longPath(c.path).c_str(), c.access, c.sharing, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        view.list1 = {plain};
+        view.setPassword("geheim");
+        EXPECT_EQ(jobs::cmdEnc_Click(view).allDone(), c.done);
+        ::CloseHandle(held);
+        if (!c.done) {
+            ASSERT_EQ(boxTexts().size(), 1u);
+            EXPECT_NE(boxTexts()[0].find(plain + ".aes"), std::string::npos) << boxTexts()[0];
+            EXPECT_NE(boxTexts()[0].find("wird von einem anderen Programm verwendet"),
+                      std::string::npos)
+                << boxTexts()[0];
+            EXPECT_EQ(test::readText(plain + ".aes"), "gesperrt");
+        }
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
+    }
 }
 
 }  // namespace
