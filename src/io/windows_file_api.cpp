@@ -83,7 +83,9 @@ CreationSecurity::CreationSecurity(std::uint32_t mode) {
     if ((mode & 077) != 0) {
         return;
     }
-    // A protected list with one entry: full access for the user running us, nothing inherited.
+    // Private as Windows keeps a user's own files: full access for the user running us, for
+    // SYSTEM and for the Administrators (backup and sync services run as these), nobody else;
+    // protected, so a shared folder's entries are not inherited.
     HANDLE token = nullptr;
     if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token) == 0) {
         return;
@@ -98,7 +100,7 @@ CreationSecurity::CreationSecurity(std::uint32_t mode) {
     if (!known) {
         return;
     }
-    const std::wstring rules = L"D:P(A;;FA;;;" + std::wstring(sid) + L")";
+    const std::wstring rules = L"D:P(A;;FA;;;" + std::wstring(sid) + L")(A;;FA;;;SY)(A;;FA;;;BA)";
     ::LocalFree(sid);
     if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(rules.c_str(), SDDL_REVISION_1,
                                                                &descriptor_, nullptr) == 0) {

@@ -1,7 +1,12 @@
 #include <windows.h>
 
+#include <sddl.h>
+
+#include <algorithm>
+
 #include "io/absolute_path.h"
 #include "io/file_system.h"
+#include "io/windows_file_api.h"
 #include "io/windows_text.h"
 #include "jobs/job_fixture.h"
 #include "jobs/path_functions.h"
@@ -147,6 +152,26 @@ TEST_F(WindowsFilesTest, HiddenAndSystemSourcesAreSkipped) {
         EXPECT_FALSE(io::exists(plain + ".aes"));
         setAttributes(plain, FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// Decrypted files are created private as Windows keeps a user's own files: the user, SYSTEM and
+// the Administrators have full access, nobody else, and a folder's entries are not inherited.
+// (Wine keeps no access lists on files, so the list is read back from the creation request; a
+// list the system cannot parse would leave the file with its folder's access, unnoticed.)
+TEST(CreationSecurity, PrivateFilesGetOwnerSystemAndAdministratorsOnly) {
+    EXPECT_EQ(io::CreationSecurity(0644).attributes(), nullptr);
+    io::CreationSecurity security(0600);
+    ASSERT_NE(security.attributes(), nullptr);
+    wchar_t* text = nullptr;
+    ASSERT_NE(::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                  security.attributes()->lpSecurityDescriptor, SDDL_REVISION_1,
+                  DACL_SECURITY_INFORMATION, &text, nullptr),
+              0);
+    const std::string rules = io::toUtf8(text);
+    ::LocalFree(text);
+    EXPECT_TRUE(rules.starts_with("D:P(A;;FA;;;S-1-5-")) << rules;
+    EXPECT_TRUE(rules.ends_with(")(A;;FA;;;SY)(A;;FA;;;BA)")) << rules;
+    EXPECT_EQ(std::count(rules.begin(), rules.end(), '('), 3) << rules;
 }
 
 // Files other programs hold open: a destination opened without sharing is reported as in use,
