@@ -6,6 +6,28 @@
 #include "io/windows_text.h"
 
 namespace marnoq::win {
+namespace {
+
+template <typename Function>
+Function user32Function(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    // Through the generic function type, which the compiler accepts for any signature.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+const auto getDpiForWindow = user32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+const auto adjustWindowRectExForDpi =
+    user32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+
+}  // namespace
+
+bool systemSupported() {
+    return getDpiForWindow != nullptr && adjustWindowRectExForDpi != nullptr;
+}
+
+UINT windowDpi(HWND window) {
+    return getDpiForWindow(window);
+}
 
 int twipsToPixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
@@ -38,7 +60,7 @@ HICON loadIcon(HINSTANCE instance, int resource, int size, UINT dpi) {
 
 SIZE windowSizeFor(int widthTwips, int heightTwips, DWORD style, UINT dpi) {
     RECT frame{0, 0, twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+    adjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

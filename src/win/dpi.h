@@ -6,6 +6,12 @@
 
 namespace marnoq::win {
 
+// Windows 10 version 1607 brought the per-monitor DPI calls the window needs. They are looked
+// up at run time, so that an older system gets a German message at start instead of the
+// loader's entry-point error; false there.
+bool systemSupported();
+UINT windowDpi(HWND window);
+
 // The layout is in twips (1/1440 inch) and the fonts in points; the screen's DPI turns both
 // into pixels, so the window keeps its size in inches on every monitor.
 int twipsToPixels(int twips, UINT dpi);

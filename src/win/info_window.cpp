@@ -51,7 +51,7 @@ InfoWindow::InfoWindow(HINSTANCE instance)
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                     instance, this);
     createControls();
-    layout(GetDpiForWindow(window_));
+    layout(windowDpi(window_));
     Form_Load();
     ShowWindow(window_, SW_SHOW);
 }

@@ -102,7 +102,7 @@ MainWindow::MainWindow(HINSTANCE instance, UserDialogs& dialogs, const std::wstr
     CreateWindowExW(0, kClassName, io::toUtf16(std::string(layoutTable().caption)).c_str(), kStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                     instance, this);
-    dpi_ = fittedDpi(GetDpiForWindow(window_));
+    dpi_ = fittedDpi(windowDpi(window_));
     createControls();
     layout(dpi_);
     centreOnScreen(window_, true);
