@@ -62,6 +62,15 @@ InfoWindow::~InfoWindow() {
     }
 }
 
+bool InfoWindow::closesOnEscape(const MSG& message) {
+    if (window_ == nullptr || message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE ||
+        (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+        return false;
+    }
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return true;
+}
+
 void InfoWindow::bringForward() {
     if (IsIconic(window_)) {
         ShowWindow(window_, SW_RESTORE);

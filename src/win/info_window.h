@@ -10,7 +10,7 @@
 namespace marnoq::win {
 
 // The info window: how the files are named, what the header holds, what AES is, and the
-// version. It does not block the main window; the user closes it with its close box.
+// version. It does not block the main window; the user closes it with its close box or Escape.
 class InfoWindow {
   public:
     explicit InfoWindow(HINSTANCE instance);
@@ -22,6 +22,8 @@ class InfoWindow {
     HWND handle() const { return window_; }
     // Restored if minimised, raised and active.
     void bringForward();
+    // Escape closes the window, as it closes a dialog; true when the key was for it.
+    bool closesOnEscape(const MSG& message);
 
     // For ownedWindowProc.
     void attachWindow(HWND window) { window_ = window; }

@@ -147,6 +147,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             moveToSuggestedRect(window_, lParam);
             return 0;
         }
+        case WM_ACTIVATE:
+            onActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SETFOCUS:  // the window itself takes no keys: on to its control
+            onActivate(true);
+            return 0;
         case WM_CLOSE:
             onClose();
             return 0;
@@ -393,8 +399,26 @@ bool MainWindow::ignoredWhileBusy(const MSG& message) const {
     return false;
 }
 
+// As dialogs do: the control that had the focus gets it back after a message box or the info
+// window, and at start the first one in the tab order has it, so the keyboard works at once.
+void MainWindow::onActivate(bool active) {
+    if (!active) {
+        const HWND focused = GetFocus();
+        if (focused != nullptr && IsChild(window_, focused)) {
+            lastFocus_ = focused;
+        }
+        return;
+    }
+    const bool usable =
+        lastFocus_ != nullptr && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
+    SetFocus(usable ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+}
+
 bool MainWindow::preTranslate(MSG& message) {
     if (ignoredWhileBusy(message)) {
+        return true;
+    }
+    if (info_ != nullptr && info_->closesOnEscape(message)) {
         return true;
     }
     if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE &&

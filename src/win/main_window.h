@@ -63,6 +63,7 @@ class MainWindow : public jobs::JobView {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    void onActivate(bool active);
     HWND createControl(const window_model::ControlLayout& item, DWORD extraStyle);
     HWND controlWindow(const window_model::ControlLayout& item) const;
     void createControls();
@@ -127,6 +128,7 @@ class MainWindow : public jobs::JobView {
     window_model::AnnouncementPace announcements_;
     bool closeAfterJob_ = false;
     std::unique_ptr<InfoWindow> info_;
+    HWND lastFocus_ = nullptr;  // the control to give the focus back to
 };
 
 }  // namespace marnoq::win

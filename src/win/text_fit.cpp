@@ -34,8 +34,14 @@ void growToFit(HWND label, window_model::Alignment alignment) {
     const window_model::Box grown =
         window_model::grownToFit(box, alignment, textWidth(label, font));
     if (grown != box) {
+        // The text was drawn for the old box just before: copied bits would keep it cut off.
         SetWindowPos(label, nullptr, grown.left, grown.top, grown.width, grown.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        const RECT now{grown.left, grown.top, grown.left + grown.width, grown.top + grown.height};
+        RECT both{};
+        UnionRect(&both, &frame, &now);
+        RedrawWindow(GetParent(label), &both, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

@@ -41,6 +41,17 @@ int where(const char* name) {
     return 0;
 }
 
+// Whether the control has the keyboard focus, which the window's thread alone holds.
+int hasFocus(const char* name) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow(), nullptr), &thread)) {
+        return 1;
+    }
+    std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
+    return thread.hwndFocus != nullptr && thread.hwndFocus == controlOf(name) ? 0 : 1;
+}
+
 // The entries of a list, one a line.
 int entries(const char* name) {
     HWND list = controlOf(name);
@@ -97,6 +108,9 @@ int main(int argc, char** argv) {
         std::printf("%s\n", textOf(controlOf(argv[2])).c_str());
         return 0;
     }
+    if (command == "focus" && argc == 3) {
+        return hasFocus(argv[2]);
+    }
     if (command == "entries" && argc == 3) {
         return entries(argv[2]);
     }
@@ -106,8 +120,8 @@ int main(int argc, char** argv) {
     if (command == "message" && argc == 2) {
         return message();
     }
-    std::fprintf(
-        stderr,
-        "Aufruf: window_probe where|text|entries NAME | drop encrypt|decrypt PFAD... | message\n");
+    std::fprintf(stderr,
+                 "Aufruf: window_probe where|text|entries|focus NAME | drop encrypt|decrypt "
+                 "PFAD... | message\n");
     return 2;
 }

@@ -27,6 +27,15 @@ wait_for_status() {
     fail "Statuszeile zeigt nicht \"$1\": $(probe text Label1)"
 }
 
+# Waits until the control has the keyboard focus, for at most five seconds.
+wait_for_focus() {
+    for _ in $(seq 50); do
+        probe focus "$1" >/dev/null && return 0
+        sleep 0.1
+    done
+    fail "$2"
+}
+
 mkdir -p "$work/window" "$work/linux"
 head -c 300000 /dev/urandom >"$work/window/brief.bin"
 cp "$work/window/brief.bin" "$work/linux/brief.bin"
@@ -60,6 +69,18 @@ xdotool search --sync --onlyvisible --name '^AES256-Marnoq$' >/dev/null
 shown="$(probe entries List1 | LC_ALL=C sort | paste -sd '|') / $(probe entries List2)"
 [ "$shown" = 'Z:\Daten\brief.txt|Z:\Daten\Übersicht.pdf|\\server\freigabe\x.txt / Z:\Daten\alt.aes' ] ||
     fail "ohne Anführungszeichen gestartet: $shown"
+wait_for_focus List1 "beim Start hat kein Steuerelement den Fokus"
+echo "Info-Fenster: Escape schließt es, der Fokus kommt zurück"
+click Command4
+xdotool search --sync --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null
+xdotool key Escape
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null || break
+    sleep 0.1
+done
+! xdotool search --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null ||
+    fail "Escape schließt das Info-Fenster nicht"
+wait_for_focus Command4 "nach dem Info-Fenster hat Command4 den Fokus nicht wieder"
 click Command1
 wait "$program" || fail "ohne Anführungszeichen gestartet: das Programm endet nicht sauber"
 
@@ -91,6 +112,7 @@ shown=$(probe message) || fail "keine Meldung"
 [ "$shown" = "$expected" ] || fail "Meldung: $shown"
 xdotool key Return
 [ "$(probe text Label6)" = "Files: 1" ] || fail "die abgelehnte Datei steht in der Liste"
+wait_for_focus cmdDec "nach der Meldung hat cmdDec den Fokus nicht wieder"
 
 echo "Beenden"
 click Command1
