@@ -137,12 +137,20 @@ void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return;
     }
+    std::vector<std::string> refused;
+    const auto sayRefused = [&] {
+        if (!refused.empty()) {
+            messageBox(window_model::refusedDropMessage(refused), jobs::MessageIcon::Exclamation,
+                       jobs::kJobTitle);
+        }
+    };
     for (const QUrl& url : urls) {
         if (!url.isLocalFile()) {
             continue;
         }
         const QFileInfo info(url.toLocalFile());
         if (!info.exists()) {
+            sayRefused();
             return;
         }
         if (info.isDir()) {
@@ -150,13 +158,12 @@ void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
         }
         const std::string path = QFile::encodeName(info.absoluteFilePath()).toStdString();
         if (!window_model::decryptListAccepts(path)) {
-            messageBox(window_model::fittedMessage(window_model::wrongExtensionMessage(path),
-                                                   window_model::namesOf(path)),
-                       jobs::MessageIcon::Exclamation, jobs::kJobTitle);
+            refused.push_back(path);
         } else if (!addToList(&List2, path)) {
             break;
         }
     }
+    sayRefused();
     refreshList(&List2);
     refreshCount(&List2);
 }

@@ -149,9 +149,16 @@ void MainWindow::onDropFiles(HDROP drop) {
 }
 
 void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>& paths) {
+    std::vector<std::string> refused;
+    const auto sayRefused = [&] {
+        if (!refused.empty()) {
+            showMessage(window_model::refusedDropMessage(refused));
+        }
+    };
     for (const std::wstring& path : paths) {
         switch (itemKind(path)) {
             case ItemKind::Unreadable:
+                sayRefused();
                 return;  // ends this drop, without a refresh
             case ItemKind::Folder:
                 continue;
@@ -160,12 +167,12 @@ void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>&
         }
         const std::string entry = io::toUtf8(path);
         if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
-            showMessage(window_model::fittedMessage(window_model::wrongExtensionMessage(entry),
-                                                    window_model::namesOf(entry)));
+            refused.push_back(entry);
         } else if (!addPath(list, entry)) {
             break;
         }
     }
+    sayRefused();
     list.fitHorizontalExtent();
     refreshCount(list);
 }

@@ -59,8 +59,19 @@ bool decryptListAccepts(const std::string& path) {
     return jobs::hasAesExtension(path);
 }
 
-std::string wrongExtensionMessage(const std::string& path) {
-    return "Datei: " + path.substr(path.find_last_of("/\\") + 1) +
+std::string wrongExtensionMessage(const std::vector<std::string>& paths) {
+    constexpr std::size_t kListed = 10;  // the box stays on the screen
+    const auto nameOf = [](const std::string& path) {
+        return path.substr(path.find_last_of("/\\") + 1);
+    };
+    std::string text = paths.size() == 1 ? "Datei: " + nameOf(paths.front()) : "Dateien:";
+    for (std::size_t i = 0; paths.size() > 1 && i < std::min(paths.size(), kListed); ++i) {
+        text += "\r\n" + nameOf(paths[i]);
+    }
+    if (paths.size() > kListed) {
+        text += "\r\n… und " + std::to_string(paths.size() - kListed) + " weitere.";
+    }
+    return text +
            "\r\nFehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der "
            "Erweiterung .aes Dateien ausgewählt werden!";
 }

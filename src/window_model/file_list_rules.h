@@ -19,10 +19,10 @@ bool lessIgnoringCase(std::string_view a, std::string_view b);
 // "Files: " and the count, the text of a list's count label.
 std::string countText(std::size_t count);
 
-// The decrypt list takes only ".aes" files (any case) by drag and drop; the others are
-// refused with this message.
+// The decrypt list takes only ".aes" files (any case) by drag and drop; the others of one drop
+// are refused with one message naming them, not one box for each.
 bool decryptListAccepts(const std::string& path);
-std::string wrongExtensionMessage(const std::string& path);
+std::string wrongExtensionMessage(const std::vector<std::string>& paths);
 
 // The entries of one file list: full paths, sorted ignoring case, each path once, at most
 // kMaxListEntries. A front end mirrors every change into its list control.

@@ -6,6 +6,7 @@
 
 #include "jobs/messages.h"
 #include "jobs/windows1252.h"
+#include "window_model/file_list_rules.h"
 
 namespace marnoq::window_model {
 namespace {
@@ -156,6 +157,15 @@ std::string replaceQuestion(const std::string& path) {
     return fittedMessage("Die Datei" + std::string(jobs::kCrLf) + displayName(path) + jobs::kCrLf +
                              "gibt es schon. Soll sie durch die neue ersetzt werden?",
                          namesOf(displayName(path)));
+}
+
+std::string refusedDropMessage(const std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    for (const auto& path : paths) {
+        const auto both = namesOf(path);
+        names.insert(names.end(), both.begin(), both.end());
+    }
+    return fittedMessage(wrongExtensionMessage(paths), names);
 }
 
 std::optional<std::string> skippedMessage(const jobs::JobReport& report) {

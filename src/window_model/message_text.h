@@ -26,6 +26,8 @@ std::string fittedMessage(std::string_view text, const std::vector<std::string>&
 
 // The names a message about this list entry may hold: the full path and the file name.
 std::vector<std::string> namesOf(const std::string& path);
+// The one message for the files of a drop the decrypt list refused, fitted to the box.
+std::string refusedDropMessage(const std::vector<std::string>& paths);
 // Those of the entries selected in the window's lists: a job's message is about its entry.
 std::vector<std::string> messageNames(const jobs::JobView& view);
 

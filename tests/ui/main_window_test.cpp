@@ -100,12 +100,14 @@ TEST(MainWindow, DropsAndDoubleClick) {
     w.List1_OLEDragDrop(urls({d + "Zeta.txt", d + "alpha.txt", d + "ordner", d + "alpha.txt"}));
     EXPECT_EQ(w.List1.entries(), (QStringList{d + "alpha.txt", d + "Zeta.txt"}));
     EXPECT_EQ(w.Label5.text(), "Files: 2");
-    w.List2_OLEDragDrop(urls({d + "notes.md", d + "c.aes", d + "Beta.AES", d + "ordner"}));
+    // Refused files of one drop share one message.
+    w.List2_OLEDragDrop(
+        urls({d + "notes.md", d + "c.aes", d + "Beta.AES", d + "ordner", d + "Zeta.txt"}));
     EXPECT_EQ(w.List2.entries(), (QStringList{d + "Beta.AES", d + "c.aes"}));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text,
-              "Datei: notes.md\r\nFehler: Für die Entschlüsselung können nur verschlüsselte "
-              "Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
+              "Dateien:\r\nnotes.md\r\nZeta.txt\r\nFehler: Für die Entschlüsselung können "
+              "nur verschlüsselte Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
     EXPECT_EQ(dialogs.boxes[0].title, "AES-Marnoq");
     // A vanished item ends the drop: what came before stays, no refresh.
     w.List1_OLEDragDrop(urls({d + "notes.md", d + "gone.txt", d + "c.aes"}));

@@ -63,9 +63,19 @@ TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
     for (const auto& [path, accepted] : cases) {
         EXPECT_EQ(decryptListAccepts(path), accepted) << path;
     }
-    EXPECT_EQ(wrongExtensionMessage("/home/a/notes.md"),
-              "Datei: notes.md\r\nFehler: Für die Entschlüsselung können nur verschlüsselte "
-              "Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
+    const std::string reason =
+        "\r\nFehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der "
+        "Erweiterung .aes Dateien ausgewählt werden!";
+    EXPECT_EQ(wrongExtensionMessage({"/home/a/notes.md"}), "Datei: notes.md" + reason);
+    // The refused files of one drop share one message; a long drop is named in part.
+    std::vector<std::string> thirteen;
+    std::string listed = "Dateien:";
+    for (int i = 1; i <= 13; ++i) {
+        thirteen.push_back("C:\\Daten\\Brief " + std::to_string(i) + ".pdf");
+        listed += i <= 10 ? "\r\nBrief " + std::to_string(i) + ".pdf" : "";
+    }
+    EXPECT_EQ(wrongExtensionMessage(thirteen), listed + "\r\n… und 3 weitere." + reason);
+    EXPECT_EQ(wrongExtensionMessage({"/a/x.txt", "/b/y.md"}), "Dateien:\r\nx.txt\r\ny.md" + reason);
 }
 
 TEST(MessageText, LongNamesAreShortenedInTheMiddleSoNoBoxCutsTheMessage) {
