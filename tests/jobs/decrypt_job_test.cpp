@@ -1,5 +1,6 @@
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
+#include "jobs/messages.h"
 #include "support/fault_plan.h"
 
 namespace marnoq {
@@ -90,7 +91,8 @@ TEST_F(DecryptJobTest, TrimmedPasswordPassesTheHashButGarblesAndTheChecksumSaysS
     ASSERT_FALSE(view.boxes.empty());
     EXPECT_EQ(view.boxes.back().text,
               "Datei:  t-dec.txt   -> checksum error!\r\nDie crc32 Checksumme der entschlüsselten "
-              "Datei stimmt nicht mit der Checksumme der Originaldatei überein!");
+              "Datei stimmt nicht mit der Checksumme der Originaldatei überein!" +
+                  jobs::spacedPasswordLine());  // the likely cause, said where it happens
     EXPECT_EQ(report.files[0].outcome, FileOutcome::ChecksumMismatch);
     EXPECT_TRUE(io::exists(dir.file("t-dec.txt")));  // no older file: the result stays
 }
