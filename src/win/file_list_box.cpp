@@ -32,11 +32,20 @@ void FileListBox::removeSelected() {
         entries_.removeAt(static_cast<std::size_t>(index));
         SendMessageW(list_, LB_DELETESTRING, index, 0);
     }
+    dropScrollBarWhenEmpty();
+}
+
+// The extent is kept while entries go, as the rules say; a list with none scrolls nowhere.
+void FileListBox::dropScrollBarWhenEmpty() {
+    if (entries_.size() == 0) {
+        SendMessageW(list_, LB_SETHORIZONTALEXTENT, 0, 0);
+    }
 }
 
 void FileListBox::clear() {
     entries_.clear();
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    dropScrollBarWhenEmpty();
 }
 
 void FileListBox::fitHorizontalExtent() {

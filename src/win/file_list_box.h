@@ -28,6 +28,8 @@ class FileListBox {
     void fitHorizontalExtent();
 
   private:
+    void dropScrollBarWhenEmpty();
+
     HWND list_ = nullptr;
     window_model::SortedFileList entries_;
 };
