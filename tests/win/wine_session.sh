@@ -7,6 +7,13 @@ export WINEPREFIX=${WINEPREFIX:-$work/wine-prefix}
 
 fail() { echo "FEHLER: $*" >&2; exit 1; }
 
+# Wine's own fonts in the prefix, as scripts/windows puts them there, for a prefix of its own.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot --init </dev/null >/dev/null 2>&1 || true
+fi
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+
 # -displayfd writes the number of a free display.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 x_server=$!
