@@ -291,8 +291,13 @@ const char* usageText() {
            "zusammen (-rqf).\n"
            "\n"
            "Exit-Status: 0 alles erledigt und geprüft, 1 eine Datei ist fehlgeschlagen,\n"
+#ifdef _WIN32
+           "             2 Aufruf- oder Eingabefehler, 130 abgebrochen mit Strg+C oder\n"
+           "             Strg+Pause, 141 der Empfänger der Ausgabe hat die Pipe geschlossen.\n";
+#else
            "             2 Aufruf- oder Eingabefehler, 128+n abgebrochen durch Signal n\n"
            "             (130 SIGINT, 143 SIGTERM, 129 SIGHUP, 131 SIGQUIT, 141 SIGPIPE).\n";
+#endif
 }
 
 }  // namespace marnoq::cli

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "cli/console.h"
 #include "cli/terminal_text.h"
 #include "io/utf8_path.h"
 #include "secure/wipe.h"
@@ -118,7 +119,10 @@ void CliView::redraw(bool force) {
         return;
     }
     lastDraw_ = now;
-    std::fprintf(err_, "\r%s%s\033[K", terminalText(status_).c_str(), totals(now).c_str());
+    // A line that wraps could not be drawn over again: a narrow console gets it shortened.
+    const std::string line =
+        fittedToColumns(terminalText(status_) + totals(now), terminalColumns(err_));
+    std::fprintf(err_, "\r%s\033[K", line.c_str());
     std::fflush(err_);
     lineOpen_ = true;
 }

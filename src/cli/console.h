@@ -24,6 +24,8 @@ void prepareConsole(StopFlag* stopSignal);
 // its way to the handler: where a stop can end the input early, as Ctrl-C ends a piped producer.
 bool stopRequested(const StopFlag* stopSignal, bool pendingToo);
 bool isTerminal(std::FILE* stream);
+// The width of the terminal or console window the stream shows in; 0 when unknown.
+int terminalColumns(std::FILE* stream);
 // Writes all of `text` after what the stream holds buffered, through interruptions by a
 // signal; 0, or the system's error code when the text could not be written whole. Once a stop
 // was stored, a reader that takes nothing more for a second is given up (ETIMEDOUT): a stop

@@ -1,5 +1,6 @@
 #include <limits.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -69,6 +70,12 @@ bool isTerminal(std::FILE* stream) {
 }
 
 int writeWhole(std::FILE* stream, std::string_view text, const StopFlag* stopSignal) {
+int terminalColumns(std::FILE* stream) {
+    winsize size{};
+    return ::ioctl(::fileno(stream), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
+
+int writeWhole(std::FILE* stream, std::string_view text) {
     if (std::fflush(stream) != 0) {
         return errno;
     }

@@ -1,3 +1,4 @@
+#include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -35,7 +36,24 @@ BOOL WINAPI onStop(DWORD event) {
 }  // namespace
 
 std::vector<std::string> programArguments(int, char**) {
-    return io::expandedArguments(io::argumentsText(::GetCommandLineW()));
+    std::vector<std::string> arguments =
+        io::expandedArguments(io::argumentsText(::GetCommandLineW()));
+    // Double-clicked in Explorer: the console is ours alone and would close before anyone
+    // could read the usage.
+    DWORD processes[2] = {};
+    if (arguments.empty() && ::GetConsoleProcessList(processes, 2) == 1) {
+        std::fputs(
+            "aes-marnoq-cli ist ein Programm für die Eingabeaufforderung oder PowerShell, zum "
+            "Beispiel:\n"
+            "  aes-marnoq-cli encrypt C:\\Daten\\brief.txt\n"
+            "\"aes-marnoq-cli --help\" zeigt alle Befehle. Mit der Maus arbeitet man in "
+            "AES-Marnoq.exe.\n\n"
+            "Weiter mit einer beliebigen Taste ...\n",
+            stderr);
+        ::_getwch();
+        std::exit(2);
+    }
+    return arguments;
 }
 
 void prepareConsole(StopFlag* stopSignal) {
@@ -65,6 +83,15 @@ bool isTerminal(std::FILE* stream) {
     DWORD mode = 0;
     return ::GetConsoleMode(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream))), &mode) !=
            0;
+}
+
+int terminalColumns(std::FILE* stream) {
+    CONSOLE_SCREEN_BUFFER_INFO console{};
+    if (::GetConsoleScreenBufferInfo(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream))),
+                                     &console) == 0) {
+        return 0;
+    }
+    return console.srWindow.Right - console.srWindow.Left + 1;
 }
 
 // Ctrl+C arrives on a thread of its own here and interrupts no write.

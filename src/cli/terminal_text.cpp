@@ -123,4 +123,21 @@ bool validUtf8(std::string_view text) {
     return true;
 }
 
+std::string fittedToColumns(const std::string& line, int columns) {
+    if (columns <= 1) {
+        return line;
+    }
+    const auto room = static_cast<std::size_t>(columns - 1);
+    std::size_t characters = 0;
+    std::size_t cut = 0;  // where the text ends that leaves a column for "…"
+    for (std::size_t i = 0; i < line.size(); ++characters) {
+        if (characters + 1 == room) {
+            cut = i;
+        }
+        const std::size_t length = validSequence(std::string_view(line).substr(i));
+        i += length == 0 ? 1 : length;
+    }
+    return characters <= room ? line : line.substr(0, cut) + "…";
+}
+
 }  // namespace marnoq::cli

@@ -29,5 +29,8 @@ std::size_t utf8Sequence(std::string_view text, std::uint32_t& code);
 // isolates, zero-width ones, line and paragraph separators, the byte order mark): shown as
 // \u escapes, so that no name can pass for another or hide part of itself.
 bool hiddenOrReordering(std::uint32_t code);
+// A status line that fits a terminal of `columns` columns without wrapping (one column stays
+// free for the cursor); cut at a whole character and ended with "…". 0 columns: as it is.
+std::string fittedToColumns(const std::string& line, int columns);
 
 }  // namespace marnoq::cli

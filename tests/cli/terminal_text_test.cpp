@@ -38,5 +38,18 @@ TEST(TerminalText, MessageLinesEndOnlyWhereNoNameCouldForgeAnEnd) {
     EXPECT_EQ(terminalMessage(message, true), "Die Datei:\\r\\n/a/\\x1b.txt\\r\\nFehler.");
 }
 
+// The status line is drawn over with CR: one that wrapped in a narrow console would leave a
+// line behind at every redraw. Cut at whole characters, one column left for the cursor.
+TEST(TerminalText, StatusLineFitsTheConsoleWithoutWrapping) {
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"abcd", 5, "abcd"},        {"abcde", 5, "abc…"},
+        {"Größe über", 6, "Größ…"}, {std::string(100, 'x'), 80, std::string(78, 'x') + "…"},
+        {"abc", 0, "abc"},  // width unknown
+    };
+    for (const auto& [line, columns, shown] : cases) {
+        EXPECT_EQ(fittedToColumns(line, columns), shown) << line << " " << columns;
+    }
+}
+
 }  // namespace
 }  // namespace marnoq::cli
