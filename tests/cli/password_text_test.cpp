@@ -13,11 +13,8 @@ using test::CliTest;
 // Password files as editors on both systems write them give the password typed; each "Grüße"
 // file opens what a typed "Grüße" encrypted.
 TEST_F(CliTest, PasswordFilesInEveryEditorEncodingGiveTheTypedPassword) {
-    const std::string gruesse =
-        "Gr\xC3\xBC\xC3\x9F"
-        "e";
+    const std::string gruesse = "Grüße";
     const std::pair<std::string, std::string> cases[] = {
-        {"geheim123\n", "geheim123"},
         {"\xEF\xBB\xBFgeheim123\r\n", "geheim123"},                              // UTF-8 with mark
         {"\xFF\xFEg\0e\0h\0e\0i\0m\0\x31\0\x32\0\x33\0\r\0\n\0"s, "geheim123"},  // PowerShell 5.1
         {"\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0z\0w\0"s, gruesse},

@@ -3,12 +3,15 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "io/absolute_path.h"
+#include "io/file_error.h"
 #include "io/file_system.h"
 #include "io/windows_file_api.h"
 #include "io/windows_text.h"
 #include "jobs/job_fixture.h"
+#include "jobs/messages.h"
 #include "jobs/path_functions.h"
 #include "window_model/command_line_split.h"
 
@@ -61,8 +64,6 @@ TEST(CommandLinePaths, SplitAsWindowsDoesAndKeptAbsoluteAsGiven) {
         EXPECT_EQ(files.encrypt, c.encrypt) << io::toUtf8(c.commandLine);
         EXPECT_EQ(files.decrypt, c.decrypt) << io::toUtf8(c.commandLine);
     }
-    EXPECT_EQ(io::argumentsText(LR"("C:\Program Files\AES-Marnoq.exe"  a b)"), L"a b");
-    EXPECT_EQ(io::argumentsText(LR"(AES-Marnoq.exe)"), L"");
 }
 
 // The command line expands "*" and "?" itself, as a Unix shell would, but not inside quotes,
@@ -154,10 +155,9 @@ TEST_F(WindowsFilesTest, HiddenAndSystemSourcesAreSkipped) {
     }
 }
 
-// Decrypted files are created private as Windows keeps a user's own files: the user, SYSTEM and
-// the Administrators have full access, nobody else, and a folder's entries are not inherited.
-// (Wine keeps no access lists on files, so the list is read back from the creation request; a
-// list the system cannot parse would leave the file with its folder's access, unnoticed.)
+// Decrypted files are private as Windows keeps a user's own: the user, SYSTEM and Administrators,
+// nothing inherited. Read back from the request (Wine keeps no lists on files): a list the
+// system cannot parse would leave the file with its folder's access, unnoticed.
 TEST(CreationSecurity, PrivateFilesGetOwnerSystemAndAdministratorsOnly) {
     EXPECT_EQ(io::CreationSecurity(0644).attributes(), nullptr);
     io::CreationSecurity security(0600);
@@ -181,35 +181,26 @@ TEST_F(WindowsFilesTest, FilesOpenInOtherPrograms) {
     const std::string plain = dir.file("p.txt");
     test::writeText(plain, "Inhalt");
     test::writeText(plain + ".aes", "gesperrt");
-    const struct {
-        std::string path;
-        DWORD access;
-        DWORD sharing;
-        bool done;
-    } cases[] = {
-        {plain + ".aes", GENERIC_READ, 0, false},
-        {plain, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
+    // Held: the output without sharing (refused), the input for writing with sharing (read).
+    const std::pair<std::string, DWORD> cases[] = {{plain + ".aes", 0},
+                                                   {plain, FILE_SHARE_READ | FILE_SHARE_WRITE}};
+    for (const auto& [held, sharing] : cases) {
         view.boxes.clear();
-        HANDLE held = ::CreateFileW(io::longPath(c.path).c_str(), c.access, c.sharing, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        HANDLE handle = ::CreateFileW(io::longPath(held).c_str(), GENERIC_WRITE, sharing, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
         view.list1 = {plain};
         view.setPassword("geheim");
-        EXPECT_EQ(jobs::cmdEnc_Click(view).allDone(), c.done);
-        ::CloseHandle(held);
-        if (!c.done) {
-            ASSERT_EQ(boxTexts().size(), 1u);
-            EXPECT_NE(boxTexts()[0].find(plain + ".aes"), std::string::npos) << boxTexts()[0];
-            EXPECT_NE(boxTexts()[0].find("wird von einem anderen Programm verwendet"),
-                      std::string::npos)
-                << boxTexts()[0];
-            EXPECT_EQ(test::readText(plain + ".aes"), "gesperrt");
-        }
+        const bool done = jobs::cmdEnc_Click(view).allDone();
+        ::CloseHandle(handle);
+        EXPECT_EQ(done, held == plain) << held;
+        EXPECT_EQ(boxTexts(), done ? std::vector<std::string>{}
+                                   : std::vector<std::string>{jobs::fileErrorMessage(
+                                         io::FileError(io::FileOperation::Rename, held, EBUSY))});
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
     }
+    EXPECT_NE(jobs::reasonText(EBUSY).find("wird von einem anderen Programm verwendet"),
+              std::string::npos);
 }
 
 }  // namespace

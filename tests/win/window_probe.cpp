@@ -48,7 +48,6 @@ int hasFocus(const char* name) {
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow(), nullptr), &thread)) {
         return 1;
     }
-    std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
     return thread.hwndFocus != nullptr && thread.hwndFocus == controlOf(name) ? 0 : 1;
 }
 

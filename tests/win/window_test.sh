@@ -74,13 +74,9 @@ echo "Info-Fenster: Escape schließt es, der Fokus kommt zurück"
 click Command4
 xdotool search --sync --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null
 xdotool key Escape
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null || break
-    sleep 0.1
-done
+wait_for_focus Command4 "nach Escape im Info-Fenster hat Command4 den Fokus nicht wieder"
 ! xdotool search --onlyvisible --name '^AES256-Marnoq - Info$' >/dev/null ||
     fail "Escape schließt das Info-Fenster nicht"
-wait_for_focus Command4 "nach dem Info-Fenster hat Command4 den Fokus nicht wieder"
 click Command1
 wait "$program" || fail "ohne Anführungszeichen gestartet: das Programm endet nicht sauber"
 
