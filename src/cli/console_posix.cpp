@@ -69,13 +69,12 @@ bool isTerminal(std::FILE* stream) {
     return ::isatty(::fileno(stream)) == 1;
 }
 
-int writeWhole(std::FILE* stream, std::string_view text, const StopFlag* stopSignal) {
 int terminalColumns(std::FILE* stream) {
     winsize size{};
     return ::ioctl(::fileno(stream), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
-int writeWhole(std::FILE* stream, std::string_view text) {
+int writeWhole(std::FILE* stream, std::string_view text, const StopFlag* stopSignal) {
     if (std::fflush(stream) != 0) {
         return errno;
     }

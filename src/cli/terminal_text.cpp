@@ -134,7 +134,8 @@ std::string fittedToColumns(const std::string& line, int columns) {
         if (characters + 1 == room) {
             cut = i;
         }
-        const std::size_t length = validSequence(std::string_view(line).substr(i));
+        std::uint32_t code = 0;
+        const std::size_t length = utf8Sequence(std::string_view(line).substr(i), code);
         i += length == 0 ? 1 : length;
     }
     return characters <= room ? line : line.substr(0, cut) + "…";
