@@ -31,6 +31,9 @@
 #include "secure/wipe.h"
 #include "version.h"
 #include "window_model/message_text.h"
+#ifdef _WIN32
+#include "io/windows_text.h"
+#endif
 
 namespace marnoq::cli {
 namespace {
@@ -136,7 +139,7 @@ Inputs collectInputs(const Options& options, std::FILE* err) {
         }
 #ifdef _WIN32
         // Patterns that match were expanded; these characters are in no Windows file name.
-        if (file.find_first_of("*?") != std::string::npos) {
+        if (io::isNamePattern(file)) {
             printLine(err, "Keine Datei passt zu dem Muster " + file + ".");
             inputs.incomplete = true;
             continue;

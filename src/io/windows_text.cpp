@@ -132,6 +132,11 @@ std::vector<std::string> matchingNames(const std::string& pattern) {
 
 }  // namespace
 
+bool isNamePattern(const std::string& item) {
+    const bool verbatim = item.starts_with(R"(\\?\)") || item.starts_with(R"(\\.\)");
+    return item.find_first_of("*?", verbatim ? 4 : 0) != std::string::npos;
+}
+
 std::vector<std::string> expandedArguments(const std::wstring& arguments) {
     const std::vector<std::string> items = commandLineArguments(arguments);
     const std::vector<bool> quoted = quotedItems(arguments);
@@ -141,7 +146,7 @@ std::vector<std::string> expandedArguments(const std::wstring& arguments) {
     std::vector<std::string> expanded;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::vector<std::string> names =
-            quoted[i] || items[i].find_first_of("*?") == std::string::npos
+            quoted[i] || !isNamePattern(items[i])
                 ? std::vector<std::string>{}
                 : matchingNames(items[i]);
         if (names.empty()) {

@@ -21,6 +21,10 @@ std::wstring argumentsText(const wchar_t* commandLine);
 // after an odd number of backslashes is kept. Windows quotes only paths that hold a blank.
 std::vector<std::string> commandLineArguments(const std::wstring& arguments);
 
+// Whether an argument is a pattern: a "*" or "?" beyond the prefix of verbatim and device
+// names ("\\?\", "\\.\"), whose "?" is part of the name.
+bool isNamePattern(const std::string& item);
+
 // The same items with "*" and "?" expanded, as the command line of Unix systems has it from its
 // shell: an unquoted item with them names the matching entries of its folder, sorted; one that
 // matches nothing stays as written (no file can have these characters in its name).

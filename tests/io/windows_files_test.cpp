@@ -66,8 +66,9 @@ TEST(CommandLinePaths, SplitAsWindowsDoesAndKeptAbsoluteAsGiven) {
     }
 }
 
-// The command line expands "*" and "?" itself, as a Unix shell would, but not inside quotes,
-// and leaves a pattern that matches nothing for the command line to name.
+// The command line expands "*" and "?" itself, as a Unix shell would, but not inside quotes
+// nor in the prefix of a verbatim name, and leaves a pattern that matches nothing for the
+// command line to name.
 TEST_F(WindowsFilesTest, WildcardsExpandUnlessQuoted) {
     for (const char* name : {"b.aes", "a.aes", "c.txt"}) {
         test::writeText(dir.file(name), "x");
@@ -79,6 +80,8 @@ TEST_F(WindowsFilesTest, WildcardsExpandUnlessQuoted) {
         {L"info " + w + L"*.aes", {"info", d + "a.aes", d + "b.aes"}},
         {L"info \"" + w + L"*.aes\" " + w + L"?.txt", {"info", d + "*.aes", d + "c.txt"}},
         {L"info " + w + L"*.pdf", {"info", d + "*.pdf"}},
+        // The "?" of a verbatim name is no pattern.
+        {L"info \\\\?\\" + w + L"c.txt", {"info", R"(\\?\)" + d + "c.txt"}},
     };
     for (const auto& [commandLine, items] : cases) {
         EXPECT_EQ(io::expandedArguments(commandLine), items) << io::toUtf8(commandLine);
