@@ -33,3 +33,17 @@ configure_and_build() {
     fi
     cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# Release files take their times from the last commit, not from the clock of the build.
+use_commit_time() {
+    SOURCE_DATE_EPOCH="$(git -C "$ROOT" log -1 --format=%ct)"
+    export SOURCE_DATE_EPOCH
+}
+
+# fix_modes_and_times FOLDER: modes that do not follow the umask, every time the commit's.
+fix_modes_and_times() {
+    find "$1" -type d -exec chmod 0755 {} +
+    find "$1" -type f -perm /111 -exec chmod 0755 {} +
+    find "$1" -type f ! -perm /111 -exec chmod 0644 {} +
+    find "$1" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+}
