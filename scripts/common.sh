@@ -5,7 +5,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev desktop-file-utils shared-mime-info libxml2-utils
-          file groff-base nlohmann-json3-dev qt6-translations-l10n)
+          file groff-base nlohmann-json3-dev qt6-translations-l10n python3-gi python3-nautilus
+          xvfb xauth dbus at-spi2-core gir1.2-atspi-2.0)
 # The Windows cross build and the Wine that runs its tests (scripts/windows).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build
                   fonts-wine xvfb xdotool)
