@@ -8,7 +8,8 @@
 
 namespace marnoq::win {
 
-// Another process cannot hand over a drop; the window test sends the paths as WM_COPYDATA
+// Another process cannot hand over a drop; a second start (hand_over.cpp) and the window test
+// send the paths as WM_COPYDATA
 // (UTF-16, each ended by L'\0', the list by another) with one of these tags, and the window
 // drops them onto the list as the shell would.
 inline constexpr ULONG_PTR kTestDropEncrypt = 0x4D41'0001;

@@ -6,6 +6,7 @@
 
 #include "io/windows_text.h"
 #include "win/dpi.h"
+#include "win/hand_over.h"
 #include "win/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -20,9 +21,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    const std::wstring arguments = marnoq::io::argumentsText(GetCommandLineW());
+    marnoq::win::StartTurn turn;
+    if (marnoq::win::handOverToRunningWindow(arguments)) {
+        return 0;
+    }
     marnoq::win::SystemDialogs dialogs;
-    marnoq::win::MainWindow window(instance, dialogs, marnoq::io::argumentsText(GetCommandLineW()));
+    marnoq::win::MainWindow window(instance, dialogs, arguments);
     ShowWindow(window.handle(), show);
+    turn.end();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!window.preTranslate(message)) {

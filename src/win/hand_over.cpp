@@ -1,0 +1,78 @@
+#include "win/hand_over.h"
+
+#include <vector>
+
+#include "io/windows_text.h"
+#include "win/test_drop.h"
+#include "window_model/command_line_split.h"
+
+namespace marnoq::win {
+
+namespace {
+
+std::wstring currentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+// The paths as a drop carries them: each ended by L'\0', the list by another.
+bool sendDrop(HWND window, ULONG_PTR list, const std::vector<std::string>& paths) {
+    std::wstring text;
+    for (const std::string& path : paths) {
+        text += io::toUtf16(path);
+        text += L'\0';
+    }
+    text += L'\0';
+    COPYDATASTRUCT data{list, static_cast<DWORD>(text.size() * sizeof(wchar_t)), text.data()};
+    DWORD_PTR taken = FALSE;
+    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 10000, &taken) != 0 &&
+           taken != FALSE;
+}
+
+}  // namespace
+
+StartTurn::StartTurn() : lock_(CreateMutexW(nullptr, FALSE, L"Local\\AES256-Marnoq-Start")) {
+    // A start that hangs must not keep the others from opening windows of their own.
+    if (lock_ != nullptr && WaitForSingleObject(lock_, 15000) == WAIT_TIMEOUT) {
+        CloseHandle(lock_);
+        lock_ = nullptr;
+    }
+}
+
+StartTurn::~StartTurn() { end(); }
+
+void StartTurn::end() {
+    if (lock_ != nullptr) {
+        ReleaseMutex(lock_);
+        CloseHandle(lock_);
+        lock_ = nullptr;
+    }
+}
+
+bool handOverToRunningWindow(const std::wstring& arguments) {
+    const auto request =
+        window_model::windowArguments(window_model::splitCommandLine(io::toUtf8(arguments)));
+    if (request.request != window_model::WindowArguments::Request::Open || request.files.empty()) {
+        return false;
+    }
+    // The class name of the main window (main_window.cpp).
+    const HWND window = FindWindowW(L"AES256MarnoqMain", nullptr);
+    if (window == nullptr) {
+        return false;
+    }
+    const auto files = window_model::sortCommandLine(request.files, io::toUtf8(currentFolder()));
+    const bool encrypt = !files.encrypt.empty() && sendDrop(window, kTestDropEncrypt, files.encrypt);
+    const bool decrypt = !files.decrypt.empty() && sendDrop(window, kTestDropDecrypt, files.decrypt);
+    if (!encrypt && !decrypt) {
+        return false;
+    }
+    if (IsIconic(window)) {
+        ShowWindow(window, SW_RESTORE);
+    }
+    SetForegroundWindow(window);
+    return true;
+}
+
+}  // namespace marnoq::win
