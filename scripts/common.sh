@@ -9,7 +9,7 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           xvfb xauth dbus at-spi2-core gir1.2-atspi-2.0)
 # The Windows cross build and the Wine that runs its tests (scripts/windows).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build
-                  fonts-wine xvfb xdotool)
+                  fonts-wine xvfb xdotool wixl msitools faketime)
 
 ensure_packages() {
     local missing=()
