@@ -1,5 +1,7 @@
 #include "win/hand_over.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "io/windows_text.h"
@@ -9,12 +11,6 @@
 namespace marnoq::win {
 
 namespace {
-
-std::wstring currentFolder() {
-    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
-    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
-    return folder;
-}
 
 // The paths as a drop carries them: each ended by L'\0', the list by another.
 bool sendDrop(HWND window, ULONG_PTR list, const std::vector<std::string>& paths) {
@@ -62,7 +58,9 @@ bool handOverToRunningWindow(const std::wstring& arguments) {
     if (window == nullptr) {
         return false;
     }
-    const auto files = window_model::sortCommandLine(request.files, io::toUtf8(currentFolder()));
+    std::error_code gone;
+    const auto folder = std::filesystem::current_path(gone);
+    const auto files = window_model::sortCommandLine(request.files, io::toUtf8(folder.wstring()));
     const bool encrypt = !files.encrypt.empty() && sendDrop(window, kTestDropEncrypt, files.encrypt);
     const bool decrypt = !files.decrypt.empty() && sendDrop(window, kTestDropDecrypt, files.decrypt);
     if (!encrypt && !decrypt) {
