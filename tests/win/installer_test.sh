@@ -9,8 +9,7 @@ msi=$1 next=$2 probe=$3
 work=$(mktemp -d)
 x_server= programs=()
 cleanup() {
-    for program in "${programs[@]}"; do kill "$program" 2>/dev/null || true; done
-    [ -n "$x_server" ] && kill "$x_server" 2>/dev/null || true
+    kill "${programs[@]}" "$x_server" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -20,7 +19,7 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 
 unix_path() { winepath -u "$(wine cmd /c echo "$1" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
 # reg writes the console's code page.
-value() { wine reg query "$1" /ve 2>/dev/null | iconv -f CP850 -t UTF-8 | tr -d '\r' |
+value() { wine reg query "$1" /ve </dev/null 2>/dev/null | iconv -f CP850 -t UTF-8 | tr -d '\r' |
           sed -n 's/^ *([^)]*) *REG_[A-Z_]* *//p'; }
 classes='HKCU\Software\Classes'
 keys=("$classes\\.aes" "$classes\\AES256-Marnoq.Datei"
@@ -37,18 +36,18 @@ installed() { apps | grep -c 'DisplayName.*AES256-Marnoq' || true; }
 
 echo "Installieren ohne Administratorrechte"
 wine msiexec /i "$(windows_path "$msi")" /qn || fail "msiexec /i endet mit $?"
-for file in AES-Marnoq.exe aes-marnoq-cli.exe LIESMICH.txt; do
-    [ -s "$folder/$file" ] || fail "$file fehlt in $folder"
+for file in "$folder"/{AES-Marnoq.exe,aes-marnoq-cli.exe,LIESMICH.txt} "$shortcut"; do
+    [ -s "$file" ] || fail "$file fehlt"
 done
-[ -s "$shortcut" ] || fail "kein Eintrag im Startmenü"
-[ "$(value "$classes\\.aes")" = AES256-Marnoq.Datei ] || fail ".aes gehört nicht zum Dateityp"
-[ "$(value "$classes\\AES256-Marnoq.Datei")" = "AES256-Marnoq verschlüsselte Datei" ] ||
-    fail "Beschreibung des Dateityps: $(value "$classes\\AES256-Marnoq.Datei")"
-[ "$(value "$classes\\AES256-Marnoq.Datei\\shell\\open")" = "Öffnen" ] || fail "Verb Öffnen"
-[ "$(value "$classes\\AES256-Marnoq.Datei\\shell\\entschluesseln")" = \
-  "Mit AES256-Marnoq entschlüsseln" ] || fail "Verb zum Entschlüsseln"
-[ "$(value "$classes\\*\\shell\\AES256-Marnoq.verschluesseln")" = \
-  "Mit AES256-Marnoq verschlüsseln" ] || fail "Verb zum Verschlüsseln"
+while IFS='|' read -r key text; do
+    [ "$(value "$classes\\$key")" = "$text" ] || fail "$key: $(value "$classes\\$key")"
+done <<'TEXTS'
+.aes|AES256-Marnoq.Datei
+AES256-Marnoq.Datei|AES256-Marnoq verschlüsselte Datei
+AES256-Marnoq.Datei\shell\open|Öffnen
+AES256-Marnoq.Datei\shell\entschluesseln|Mit AES256-Marnoq entschlüsseln
+*\shell\AES256-Marnoq.verschluesseln|Mit AES256-Marnoq verschlüsseln
+TEXTS
 [ "$(installed)" = 1 ] || fail "nicht unter den installierten Programmen"
 for field in 'DisplayVersion .*1\.1\.0' 'Publisher .*AES256-Marnoq' 'Size .*REG_SZ *[1-9]'; do
     apps | grep -q "$field" || fail "Eintrag unter Apps ohne $field"
