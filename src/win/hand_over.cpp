@@ -1,7 +1,8 @@
 #include "win/hand_over.h"
 
-#include <filesystem>
-#include <system_error>
+#include <direct.h>
+
+#include <cstdlib>
 #include <vector>
 
 #include "io/windows_text.h"
@@ -58,9 +59,10 @@ bool handOverToRunningWindow(const std::wstring& arguments) {
     if (window == nullptr) {
         return false;
     }
-    std::error_code gone;
-    const auto folder = std::filesystem::current_path(gone);
-    const auto files = window_model::sortCommandLine(request.files, io::toUtf8(folder.wstring()));
+    wchar_t* folder = _wgetcwd(nullptr, 0);
+    const auto files =
+        window_model::sortCommandLine(request.files, io::toUtf8(folder != nullptr ? folder : L""));
+    std::free(folder);
     const bool encrypt = !files.encrypt.empty() && sendDrop(window, kTestDropEncrypt, files.encrypt);
     const bool decrypt = !files.decrypt.empty() && sendDrop(window, kTestDropDecrypt, files.decrypt);
     if (!encrypt && !decrypt) {
