@@ -10,6 +10,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
 # The Windows cross build and the Wine that runs its tests (scripts/windows).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 cmake ninja-build
                   fonts-wine xvfb xdotool wixl msitools faketime)
+# scripts/reproduce
+REPRODUCE_PACKAGES=(git diffoscope-minimal)
 
 ensure_packages() {
     local missing=()
