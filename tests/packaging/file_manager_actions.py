@@ -75,10 +75,10 @@ def check(name, start, files, target):
 
 
 def nautilus_items(files):
-    spec = importlib.util.spec_from_file_location(
+    found = importlib.util.spec_from_file_location(
         "extension", os.path.join(share, "nautilus-python/extensions/aes-marnoq.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     selection = [types.SimpleNamespace(get_location=lambda p=p: Gio.File.new_for_path(p),
                                        is_directory=lambda: False) for p in files]
     return {item.props.label: item for item in module.AesMarnoqMenu().get_file_items(selection)}

@@ -13,7 +13,8 @@ for file in "$prefix"/share/kio/servicemenus/*.desktop "$prefix"/share/Thunar/se
 done
 
 # The desktop's Python with its gi module, not one a user put first on PATH.
-export prefix reader="$(dirname "$0")/file_manager_actions.py"
+reader="$(dirname "$0")/file_manager_actions.py"
+export prefix reader
 xvfb-run -a dbus-run-session -- bash -c '
     export XDG_RUNTIME_DIR="$prefix/run" && mkdir -m 700 "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
