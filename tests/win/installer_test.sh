@@ -88,13 +88,10 @@ wine msiexec /i "$(windows_path "$next")" /qn || fail "Aktualisieren endet mit $
 apps | grep -q 'DisplayVersion .*1\.2\.0' || fail "die neue Version steht nicht unter Apps"
 [ -s "$folder/AES-Marnoq.exe" ] || fail "nach dem Aktualisieren fehlt das Programm"
 
-# removed INSTALL_DIR KEY...: nothing of the install is left
+# removed FOLDER KEY...: nothing of the install is left
 removed() {
-    local place=$1
-    shift
-    [ ! -e "$place" ] || fail "$place blieb: $(ls -A "$place")"
-    [ ! -e "$shortcut" ] || fail "der Eintrag im Startmenü blieb"
-    for key in "$@"; do
+    for place in "$1" "$shortcut"; do [ ! -e "$place" ] || fail "$place blieb"; done
+    for key in "${@:2}"; do
         ! wine reg query "$key" >/dev/null 2>&1 || fail "$key blieb in der Registry"
     done
     [ "$(installed)" = 0 ] || fail "blieb unter den installierten Programmen"
@@ -109,15 +106,11 @@ echo "Für alle Benutzer (ALLUSERS=1), Doppelklick auf eine .aes-Datei"
 wine msiexec /i "$(windows_path "$msi")" /qn ALLUSERS=1 || fail "msiexec ALLUSERS=1 endet mit $?"
 machine_folder="$(unix_path '%ProgramW6432%')/AES256-Marnoq"
 [ -s "$machine_folder/AES-Marnoq.exe" ] || fail "nicht in $machine_folder installiert"
-wine start "$(windows_path "$work/Brief.txt.aes")" 2>/dev/null || fail "wine start endet mit $?"
+wine start /wait "$(windows_path "$work/Brief.txt.aes")" 2>/dev/null &
+programs+=($!)
 waits_for_window
 [ "$shown" = "Files: 0 / Files: 1" ] || fail "nach Doppelklick: $shown"
-click Command1
-for _ in $(seq 100); do
-    xdotool search --name '^AES256-Marnoq$' >/dev/null || break
-    sleep 0.1
-done
-sleep 1
+ends_all
 wine msiexec /x "$(windows_path "$msi")" /qn ALLUSERS=1 || fail "msiexec /x ALLUSERS=1 endet mit $?"
 removed "$machine_folder" "${keys[@]//HKCU/HKLM}"
 echo "Installertest bestanden"
