@@ -38,7 +38,9 @@ StartTurn::StartTurn() : lock_(CreateMutexW(nullptr, FALSE, L"Local\\AES256-Marn
     }
 }
 
-StartTurn::~StartTurn() { end(); }
+StartTurn::~StartTurn() {
+    end();
+}
 
 void StartTurn::end() {
     if (lock_ != nullptr) {
@@ -49,8 +51,7 @@ void StartTurn::end() {
 }
 
 bool handOverToRunningWindow(const std::wstring& arguments) {
-    const auto request =
-        window_model::windowArguments(window_model::splitCommandLine(io::toUtf8(arguments)));
+    const auto request = window_model::windowArguments(io::commandLineArguments(arguments));
     if (request.request != window_model::WindowArguments::Request::Open || request.files.empty()) {
         return false;
     }
@@ -63,8 +64,10 @@ bool handOverToRunningWindow(const std::wstring& arguments) {
     const auto files =
         window_model::sortCommandLine(request.files, io::toUtf8(folder != nullptr ? folder : L""));
     std::free(folder);
-    const bool encrypt = !files.encrypt.empty() && sendDrop(window, kTestDropEncrypt, files.encrypt);
-    const bool decrypt = !files.decrypt.empty() && sendDrop(window, kTestDropDecrypt, files.decrypt);
+    const bool encrypt =
+        !files.encrypt.empty() && sendDrop(window, kTestDropEncrypt, files.encrypt);
+    const bool decrypt =
+        !files.decrypt.empty() && sendDrop(window, kTestDropDecrypt, files.decrypt);
     if (!encrypt && !decrypt) {
         return false;
     }
