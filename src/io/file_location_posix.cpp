@@ -32,6 +32,11 @@ std::shared_ptr<const WalkedTree> treeHolding(const std::string& path) {
     return nullptr;
 }
 
+std::string lastPart(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // Without openat2 (kernels before 5.6) the same walk one folder at a time.
 int openEachBeneath(int root, const std::string& relative) {
     UniqueFd current(::fcntl(root, F_DUPFD_CLOEXEC, 0));
@@ -98,8 +103,8 @@ void refuseLinksBeneath(const std::string& root, UniqueFd folder,
 FileLocation FileLocation::of(const std::string& path) {
     FileLocation location;
     location.path_ = path;
+    location.name_ = lastPart(path);
     const auto slash = path.rfind('/');
-    location.name_ = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     UniqueFd opened;
     if (const auto tree = treeHolding(path)) {
@@ -119,11 +124,11 @@ FileLocation FileLocation::of(const std::string& path) {
     }
     return location;
 }
+
 FileLocation FileLocation::sibling(const std::string& path) const {
     FileLocation other = *this;
     other.path_ = path;
-    const auto slash = path.rfind('/');
-    other.name_ = slash == std::string::npos ? path : path.substr(slash + 1);
+    other.name_ = lastPart(path);
     return other;
 }
 

@@ -19,6 +19,10 @@ ReplaceAnswer askUnlessAll(JobView& view, const std::string& path) {
     return answer;
 }
 
+bool allowsReplacing(ReplaceAnswer answer) {
+    return answer == ReplaceAnswer::Replace || answer == ReplaceAnswer::ReplaceAll;
+}
+
 void checkAbort(JobView& view) {
     if (view.state().abortRequested) {
         throw JobAborted{};
@@ -88,15 +92,12 @@ bool JobRun::mayReplace(const std::string& path) {
         JobState& state = view_.state();
         (button_ == StartButton::Encrypt ? state.CancelEncrypt : state.CancelDecrypt) = true;
     }
-    return answer == ReplaceAnswer::Replace || answer == ReplaceAnswer::ReplaceAll;
+    return allowsReplacing(answer);
 }
 
 // The view outlives the job's frame where the output is named later, with others.
 std::function<bool()> JobRun::askIfAppeared(const std::string& path) {
-    return [&view = view_, path] {
-        const ReplaceAnswer answer = askUnlessAll(view, path);
-        return answer == ReplaceAnswer::Replace || answer == ReplaceAnswer::ReplaceAll;
-    };
+    return [&view = view_, path] { return allowsReplacing(askUnlessAll(view, path)); };
 }
 
 bool JobRun::cancelRequested() {
