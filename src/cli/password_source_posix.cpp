@@ -10,75 +10,47 @@
 #include <csignal>
 #include <cstring>
 
-#include "cli/password_text.h"
+#include "cli/password_line.h"
 #include "io/unique_fd.h"
 #include "jobs/messages.h"
 
 namespace marnoq::cli {
 namespace {
 
-// Far above any password the format can use (32 characters), far below anything harmful.
-constexpr std::size_t kMaxLine = 1024;
-// As read: UTF-16 takes two bytes a character, with a mark and a line end.
-constexpr std::size_t kMaxBytes = 2 * kMaxLine + 6;
 constexpr int kPollMilliseconds = 100;
-
-enum class LineResult { Line, Nothing, TooLong, Stopped };
 
 bool stopped(const StopFlag* stop) {
     return stop != nullptr && stop->load() != 0;
 }
 
-// Waits in short steps, so a stop signal that lands just before a blocking read is not lost.
-bool waitForInput(int fd, const StopFlag* stop) {
-    for (;;) {
-        if (stopped(stop)) {
-            return false;
-        }
-        pollfd wanted{fd, POLLIN, 0};
-        const int ready = ::poll(&wanted, 1, kPollMilliseconds);
-        if (ready > 0 || (ready < 0 && errno != EINTR)) {
-            return true;  // data, end or error: the read says which
-        }
-    }
-}
+// A descriptor read a byte at a time, waiting in short steps, so a stop signal that lands just
+// before a blocking read is not lost.
+class DescriptorSource : public ByteSource {
+  public:
+    DescriptorSource(int fd, const StopFlag* stop) : fd_(fd), stop_(stop) {}
 
-// Reads the first line, in any encoding an editor writes (password_text.h); the line end is
-// not part of the password.
-LineResult readLine(int fd, std::string& line, const StopFlag* stop) {
-    line.clear();
-    // Reserved once: a growing string would leave copies of the password in freed memory.
-    SecretString raw;
-    raw.str().reserve(kMaxBytes + 1);
-    line.reserve(3 * kMaxBytes);
-    bool any = false;
-    for (;;) {
-        if (!waitForInput(fd, stop)) {
-            return LineResult::Stopped;
-        }
-        char c = 0;
-        const ssize_t got = ::read(fd, &c, 1);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        any = true;
-        if (raw.str().size() == kMaxBytes) {
-            return LineResult::TooLong;
-        }
-        raw.str() += c;
-        if (holdsFirstLine(raw.str())) {
-            break;
+    Next next(char& byte) override {
+        for (;;) {
+            if (stopped(stop_)) {
+                return Next::Stopped;
+            }
+            pollfd wanted{fd_, POLLIN, 0};
+            const int ready = ::poll(&wanted, 1, kPollMilliseconds);
+            if (ready == 0 || (ready < 0 && errno == EINTR)) {
+                continue;
+            }
+            const ssize_t got = ::read(fd_, &byte, 1);  // data, end or error: the read says which
+            if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
+            }
+            return got == 1 ? Next::Byte : Next::End;
         }
     }
-    appendFirstLine(raw.str(), line);
-    if (line.size() > kMaxLine) {
-        return LineResult::TooLong;
-    }
-    return any ? LineResult::Line : LineResult::Nothing;
-}
+
+  private:
+    int fd_;
+    const StopFlag* stop_;
+};
 
 void writeText(int fd, const std::string& text) {
     for (std::size_t done = 0; done < text.size();) {
@@ -144,49 +116,28 @@ class EchoOff {
     struct sigaction previousStop_ {};
 };
 
-// Turns what readLine found into the outcome's error, or nothing for a line.
-bool failed(LineResult result, const std::string& where, const StopFlag* stop,
-            PasswordOutcome& outcome) {
-    switch (result) {
-        case LineResult::Line:
-            return false;
-        case LineResult::Nothing:
-            outcome.error = "Kein Passwort gelesen aus " + where + ".";
-            break;
-        case LineResult::TooLong:
-            outcome.error = "Die erste Zeile aus " + where + " ist länger als " +
-                            std::to_string(kMaxLine) + " Bytes; das ist kein Passwort.";
-            break;
-        case LineResult::Stopped:
-            outcome.stopSignal = stop->load();
-            break;
-    }
-    return true;
-}
-
 PasswordOutcome fromTerminal(bool twice, const StopFlag* stop) {
     PasswordOutcome outcome;
     io::UniqueFd tty(::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (!tty.valid()) {
-        outcome.error =
-            "Kein Terminal für die Passworteingabe. Bitte --password-file oder "
-            "--password-stdin verwenden.";
+        outcome.error = kNoTerminalMessage;
         return outcome;
     }
     Passwords typed;
     for (int round = 0; round < (twice ? 2 : 1); ++round) {
         SecretString& line = round == 0 ? typed.first : typed.repeat;
-        LineResult result = LineResult::Nothing;
+        LineRead result = LineRead::Nothing;
         {
             const char* prompt = round == 0 ? "Passwort: " : "Wiederholung: ";
             EchoOff quiet(tty.get(), prompt);
             writeText(tty.get(), prompt);
-            result = readLine(tty.get(), line.str(), stop);
+            DescriptorSource source(tty.get(), stop);
+            result = readPasswordLine(source, line.str());
         }
-        if (result == LineResult::Stopped) {
+        if (result == LineRead::Stopped) {
             writeText(tty.get(), "\n");
         }
-        if (failed(result, "dem Terminal", stop, outcome)) {
+        if (lineFailed(result, "dem Terminal", stop, outcome)) {
             return outcome;
         }
     }
@@ -198,12 +149,8 @@ PasswordOutcome fromTerminal(bool twice, const StopFlag* stop) {
 }
 
 PasswordOutcome fromLine(int fd, const std::string& where, const StopFlag* stop) {
-    PasswordOutcome outcome;
-    SecretString line;
-    if (!failed(readLine(fd, line.str(), stop), where, stop, outcome)) {
-        outcome.passwords = Passwords{line, line};
-    }
-    return outcome;
+    DescriptorSource source(fd, stop);
+    return passwordFromLine(source, where, stop);
 }
 
 PasswordOutcome fromFile(const std::string& path, const StopFlag* stop) {

@@ -3,8 +3,8 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "cli/password_line.h"
 #include "cli/password_source.h"
-#include "cli/password_text.h"
 #include "io/windows_file_api.h"
 #include "io/windows_text.h"
 #include "jobs/messages.h"
@@ -12,32 +12,15 @@
 namespace marnoq::cli {
 namespace {
 
-// Far above any password the format can use, as read: UTF-16 takes two bytes a character.
-constexpr std::size_t kMaxBytes = 4096;
+// A descriptor of the C runtime, a byte at a time; a stop from the console waits for Return.
+class DescriptorSource : public ByteSource {
+  public:
+    explicit DescriptorSource(int fd) : fd_(fd) {}
+    Next next(char& byte) override { return ::read(fd_, &byte, 1) == 1 ? Next::Byte : Next::End; }
 
-// Reads the first line, in any encoding an editor writes (password_text.h); the line end is
-// not part of the password.
-enum class LineRead { Line, Nothing, TooLong };
-
-LineRead readLine(int fd, std::string& line) {
-    line.clear();
-    // Reserved once: a growing string would leave copies of the password in freed memory.
-    SecretString raw;
-    raw.str().reserve(kMaxBytes);
-    line.reserve(3 * kMaxBytes);
-    char c = 0;
-    while (raw.str().size() < kMaxBytes && ::read(fd, &c, 1) == 1) {
-        raw.str() += c;
-        if (holdsFirstLine(raw.str())) {
-            break;
-        }
-    }
-    if (raw.str().size() == kMaxBytes && !holdsFirstLine(raw.str())) {
-        return LineRead::TooLong;
-    }
-    appendFirstLine(raw.str(), line);
-    return raw.str().empty() ? LineRead::Nothing : LineRead::Line;
-}
+  private:
+    int fd_;
+};
 
 class ConsoleHandle {
   public:
@@ -64,72 +47,87 @@ void writeConsole(HANDLE console, const std::wstring& text) {
     ::WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-enum class HiddenAnswer { Typed, NoTerminal, NothingTyped };
+// The console's line in UTF-8, a byte at a time: line input hands out what was typed up to
+// Return, a character at a time, without echo.
+class ConsoleSource : public ByteSource {
+  public:
+    explicit ConsoleSource(HANDLE input) : input_(input) {}
+    ConsoleSource(const ConsoleSource&) = delete;
+    ConsoleSource& operator=(const ConsoleSource&) = delete;
+    ~ConsoleSource() override { secureWipe(bytes_, sizeof bytes_); }
+
+    Next next(char& byte) override {
+        if (at_ == size_ && !readCharacter()) {
+            return Next::End;
+        }
+        byte = bytes_[at_++];
+        return Next::Byte;
+    }
+
+  private:
+    bool readCharacter() {
+        wchar_t units[2] = {};
+        DWORD read = 0;
+        int count = 0;
+        if (::ReadConsoleW(input_, units, 1, &read, nullptr) != 0 && read == 1) {
+            count = 1;
+            const bool firstOfPair = units[0] >= 0xD800 && units[0] < 0xDC00;
+            if (firstOfPair && ::ReadConsoleW(input_, units + 1, 1, &read, nullptr) != 0) {
+                count += static_cast<int>(read);
+            }
+        }
+        size_ = count == 0 ? 0
+                           : ::WideCharToMultiByte(CP_UTF8, 0, units, count, bytes_, sizeof bytes_,
+                                                   nullptr, nullptr);
+        at_ = 0;
+        secureWipe(units, sizeof units);
+        return size_ > 0;
+    }
+
+    HANDLE input_;
+    char bytes_[8] = {};
+    int size_ = 0;
+    int at_ = 0;
+};
 
 // Asks on the console with echo switched off, restoring it afterwards.
-HiddenAnswer askWithoutEcho(const std::string& prompt, SecretString& answer) {
+bool askWithoutEcho(const char* prompt, SecretString& answer, PasswordOutcome& outcome) {
     const ConsoleHandle input(L"CONIN$");
     const ConsoleHandle output(L"CONOUT$");
     DWORD saved = 0;
     if (!input.valid() || !output.valid() || ::GetConsoleMode(input.get(), &saved) == 0) {
-        return HiddenAnswer::NoTerminal;
+        outcome.error = kNoTerminalMessage;
+        return false;
     }
     ::SetConsoleMode(input.get(),
                      (saved | ENABLE_LINE_INPUT) & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
     writeConsole(output.get(), io::toUtf16(prompt));
-    std::wstring typed(256, L'\0');
-    DWORD read = 0;
-    const bool any = ::ReadConsoleW(input.get(), typed.data(), static_cast<DWORD>(typed.size()),
-                                    &read, nullptr) != 0 &&
-                     read > 0;
+    ConsoleSource source(input.get());
+    const LineRead read = readPasswordLine(source, answer.str());
+    if (read == LineRead::TooLong) {
+        ::FlushConsoleInputBuffer(input.get());  // the rest is no command for the shell
+    }
     ::SetConsoleMode(input.get(), saved);
     writeConsole(output.get(), L"\r\n");
-    typed.resize(read);
-    while (!typed.empty() && (typed.back() == L'\n' || typed.back() == L'\r')) {
-        typed.pop_back();
-    }
-    answer.str() = io::toUtf8(typed);
-    secureWipe(typed.data(), typed.size() * sizeof(wchar_t));
-    return any ? HiddenAnswer::Typed : HiddenAnswer::NothingTyped;
+    return !lineFailed(read, "dem Terminal", nullptr, outcome);
 }
 
 PasswordOutcome fromTerminal(bool twice) {
     PasswordOutcome outcome;
     Passwords typed;
-    HiddenAnswer answer = askWithoutEcho("Passwort: ", typed.first);
-    typed.repeat = typed.first;
-    if (answer == HiddenAnswer::Typed && twice) {
-        answer = askWithoutEcho("Wiederholung: ", typed.repeat);
-    }
-    switch (answer) {
-        case HiddenAnswer::Typed:
-            outcome.passwords = typed;
-            break;
-        case HiddenAnswer::NoTerminal:
-            outcome.error =
-                "Kein Terminal für die Passworteingabe. Bitte --password-file oder "
-                "--password-stdin verwenden.";
-            break;
-        case HiddenAnswer::NothingTyped:
-            outcome.error = "Keine Passworteingabe erhalten.";
-            break;
+    if (askWithoutEcho("Passwort: ", typed.first, outcome) &&
+        (!twice || askWithoutEcho("Wiederholung: ", typed.repeat, outcome))) {
+        if (!twice) {
+            typed.repeat = typed.first;
+        }
+        outcome.passwords = std::move(typed);
     }
     return outcome;
 }
 
 PasswordOutcome fromLine(int fd, const std::string& where) {
-    PasswordOutcome outcome;
-    SecretString line;
-    const LineRead read = readLine(fd, line.str());
-    if (read != LineRead::Line) {
-        outcome.error = read == LineRead::Nothing
-                            ? "Kein Passwort gelesen aus " + where + "."
-                            : "Die erste Zeile aus " + where + " ist länger als " +
-                                  std::to_string(kMaxBytes) + " Bytes; das ist kein Passwort.";
-        return outcome;
-    }
-    outcome.passwords = Passwords{line, line};
-    return outcome;
+    DescriptorSource source(fd);
+    return passwordFromLine(source, where, nullptr);
 }
 
 // Windows keeps access in lists the folder hands down; there is no simple bit to warn on.

@@ -40,12 +40,9 @@ class InputFile {
 
   private:
     InputFile() = default;
-    // False (errno set) when opening fails; a file that is no regular file opens fine.
-#ifdef _WIN32
-    bool open(std::string path);
-#else
-    bool open(const FileLocation& location);
-#endif
+    // 0, or the errno value why opening failed; a file that is no regular file opens fine.
+    int open(const FileLocation& location);
+    std::uint64_t currentSize() const;
 
     std::string path_;
     UniqueFd fd_;

@@ -21,11 +21,10 @@ bool clearNonBlocking(int fd) {
 
 }  // namespace
 
-bool InputFile::open(const FileLocation& location) {
+int InputFile::open(const FileLocation& location) {
     path_ = location.path();
     if (location.folderError() != 0) {
-        errno = location.folderError();
-        return false;
+        return location.folderError();
     }
     checkInjectedFault(FileOperation::Open, path_);
     // Without O_NONBLOCK a pipe put in place of the file would block the open until a writer
@@ -34,7 +33,7 @@ bool InputFile::open(const FileLocation& location) {
         O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (location.linksRefused() ? O_NOFOLLOW : 0);
     fd_.reset(::openat(location.folder(), location.name().c_str(), flags));
     if (!fd_.valid()) {
-        return false;
+        return errno;
     }
     struct stat info {};
     if (::fstat(fd_.get(), &info) != 0) {
@@ -48,28 +47,12 @@ bool InputFile::open(const FileLocation& location) {
     if (regular_ && size_ >= kAdviseFrom) {
         ::posix_fadvise(fd_.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     }
-    return true;
-}
-
-InputFile::InputFile(std::string path) : InputFile(FileLocation::of(path)) {}
-
-InputFile::InputFile(const FileLocation& location) {
-    if (!open(location)) {
-        throwFileError(FileOperation::Open, path_, errno);
-    }
-    if (!regular_) {
-        throwFileError(FileOperation::Open, path_, kNotRegularFile);
-    }
-}
-
-std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
-    return openIfRegular(FileLocation::of(path));
+    return 0;
 }
 
 std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
     InputFile file;
-    if (!file.open(location)) {
-        const int code = errno;
+    if (const int code = file.open(location); code != 0) {
         struct stat info {};
         // A regular file that exists but cannot be opened is an error, not a file to skip; so
         // is a link or a swapped folder where a walked tree had a file.
@@ -109,32 +92,18 @@ std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
     return done;
 }
 
-void InputFile::readExactly(std::span<std::uint8_t> buffer) {
-    if (read(buffer) != buffer.size()) {
-        throwFileError(FileOperation::Read, path_, kUnexpectedEnd);
-    }
-}
-
 void InputFile::seek(std::uint64_t offset) {
     if (::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) < 0) {
         throwFileError(FileOperation::Read, path_, errno);
     }
 }
 
-void InputFile::expectUnchanged() {
-    std::uint8_t beyond = 0;
-    // A byte past the end shows growth even where the reported size lags behind the writes.
-    if (read(std::span(&beyond, 1)) != 0) {
-        throwFileError(FileOperation::Read, path_, kGrewWhileRead);
-    }
+std::uint64_t InputFile::currentSize() const {
     struct stat info {};
     if (::fstat(fd_.get(), &info) != 0) {
         throwFileError(FileOperation::Stat, path_, errno);
     }
-    const auto now = static_cast<std::uint64_t>(info.st_size);
-    if (now != size_) {
-        throwFileError(FileOperation::Read, path_, now > size_ ? kGrewWhileRead : kUnexpectedEnd);
-    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 }  // namespace marnoq::io

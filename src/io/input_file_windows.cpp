@@ -20,8 +20,8 @@ std::uint64_t sizeOf(HANDLE handle, const std::string& path) {
 
 }  // namespace
 
-bool InputFile::open(std::string path) {
-    path_ = std::move(path);
+int InputFile::open(const FileLocation& location) {
+    path_ = location.path();
     checkInjectedFault(FileOperation::Open, path_);
     // Shared as Explorer shares a file it copies, so a file another program has open (a log
     // being written) can be read; a change of its size while read is caught as it is read.
@@ -29,46 +29,30 @@ bool InputFile::open(std::string path) {
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+        return lastErrno();
     }
     fd_ = adoptHandle(handle);
     regular_ = ::GetFileType(handle) == FILE_TYPE_DISK;
     size_ = regular_ ? sizeOf(handle, path_) : 0;
     // Windows keeps access in lists, not bits: outputs take their folder's inherited access.
     permissions_ = 0666;
-    return true;
+    return 0;
 }
 
-InputFile::InputFile(std::string path) {
-    if (!open(std::move(path))) {
-        throwFileError(FileOperation::Open, path_, lastErrno());
-    }
-    if (!regular_) {
-        throwFileError(FileOperation::Open, path_, kNotRegularFile);
-    }
-}
-
-std::optional<InputFile> InputFile::openIfRegular(const std::string& path) {
+std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
     InputFile file;
-    const bool opened = file.open(path);
-    const DWORD error = ::GetLastError();
-    if (!isListedFile(attributesOf(path))) {
+    const int code = file.open(location);
+    if (!isListedFile(attributesOf(location.path()))) {
         return std::nullopt;
     }
     // A listed file that exists but cannot be opened is an error, not a file to skip.
-    if (!opened) {
-        throwFileError(FileOperation::Open, path, errnoFromWindows(error));
+    if (code != 0) {
+        throwFileError(FileOperation::Open, location.path(), code);
     }
     if (!file.regular_) {
         return std::nullopt;
     }
     return file;
-}
-
-InputFile::InputFile(const FileLocation& location) : InputFile(location.path()) {}
-
-std::optional<InputFile> InputFile::openIfRegular(const FileLocation& location) {
-    return openIfRegular(location.path());
 }
 
 std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
@@ -89,12 +73,6 @@ std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
     return done;
 }
 
-void InputFile::readExactly(std::span<std::uint8_t> buffer) {
-    if (read(buffer) != buffer.size()) {
-        throwFileError(FileOperation::Read, path_, kUnexpectedEnd);
-    }
-}
-
 void InputFile::seek(std::uint64_t offset) {
     LARGE_INTEGER to{};
     to.QuadPart = static_cast<LONGLONG>(offset);
@@ -103,15 +81,8 @@ void InputFile::seek(std::uint64_t offset) {
     }
 }
 
-void InputFile::expectUnchanged() {
-    std::uint8_t beyond = 0;
-    if (read(std::span(&beyond, 1)) != 0) {
-        throwFileError(FileOperation::Read, path_, kGrewWhileRead);
-    }
-    const std::uint64_t now = sizeOf(handleOf(fd_.get()), path_);
-    if (now != size_) {
-        throwFileError(FileOperation::Read, path_, now > size_ ? kGrewWhileRead : kUnexpectedEnd);
-    }
+std::uint64_t InputFile::currentSize() const {
+    return sizeOf(handleOf(fd_.get()), path_);
 }
 
 }  // namespace marnoq::io

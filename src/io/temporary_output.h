@@ -53,6 +53,10 @@ class TemporaryOutput {
     static constexpr std::size_t kNameLength = 16;
 
   private:
+    // The marker and random letters: unpredictable to spare retries, where exclusive creation
+    // alone keeps the name safe.
+    static std::string randomName();
+
     friend class DeferredNames;
 
     void openNamed(mode_t mode);

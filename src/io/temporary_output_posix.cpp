@@ -1,12 +1,10 @@
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <utility>
 
 #include "io/deferred_names.h"
@@ -17,24 +15,6 @@ namespace marnoq::io {
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-std::string randomName() {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::string name = TemporaryOutput::kMarker;
-    unsigned char noise[TemporaryOutput::kNameLength] = {};
-    if (::getrandom(noise, sizeof noise, 0) != static_cast<ssize_t>(sizeof noise)) {
-        // Unpredictability only spares retries here; exclusive creation keeps the name safe.
-        std::random_device device;
-        for (auto& byte : noise) {
-            byte = static_cast<unsigned char>(device());
-        }
-    }
-    for (std::size_t i = 0; name.size() < TemporaryOutput::kNameLength; ++i) {
-        name += kLetters[noise[i] % (sizeof kLetters - 1)];
-    }
-    return name;
-}
 
 // Tests force the named fallback, which most file systems never need.
 bool namelessFilesAllowed() {

@@ -1,5 +1,4 @@
 #include <cerrno>
-#include <random>
 #include <utility>
 
 #include "io/fault_injection.h"
@@ -12,17 +11,6 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kLongestName = 255;
-
-std::string randomName() {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::string name = TemporaryOutput::kMarker;
-    while (name.size() < TemporaryOutput::kNameLength) {
-        name += kLetters[device() % (sizeof kLetters - 1)];
-    }
-    return name;
-}
 
 std::string folderOf(const std::string& destination) {
     const auto slash = destination.find_last_of("\\/");

@@ -1,15 +1,8 @@
 #include "window_model/dialog_selection.h"
 
+#include "jobs/file_format.h"
+
 namespace marnoq::window_model {
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string()
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
 
 std::vector<std::string> dialogSelectionPaths(const std::string& selection, char separator,
                                               ShortcutRule shortcuts) {
@@ -38,7 +31,7 @@ std::vector<std::string> dialogSelectionPaths(const std::string& selection, char
             paths.push_back(folder + parts[i]);
             continue;
         }
-        const std::string name = trimBlanks(parts[i]);
+        const std::string name = jobs::trimSpaces(parts[i]);
         const auto cut = name.find_last_of(separator);
         paths.push_back(cut == std::string::npos ? folder + name
                                                  : folder + name.substr(cut + 1) + ".lnk");
