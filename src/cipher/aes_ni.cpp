@@ -16,42 +16,19 @@ MARNOQ_AESNI void loadKeys(const std::uint32_t* roundKeys, int rounds, __m128i* 
     }
 }
 
-MARNOQ_AESNI void encrypt(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
-                          std::uint8_t* out, std::size_t blocks) {
-    __m128i keys[15];
-    loadKeys(roundKeys, rounds, keys);
-    std::size_t i = 0;
-    for (; i + kLanes <= blocks; i += kLanes) {
-        __m128i b[kLanes];
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            b[k] = _mm_xor_si128(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * (i + k))), keys[0]);
-        }
-        for (int r = 1; r < rounds; ++r) {
-            for (std::size_t k = 0; k < kLanes; ++k) {
-                b[k] = _mm_aesenc_si128(b[k], keys[r]);
-            }
-        }
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * (i + k)),
-                             _mm_aesenclast_si128(b[k], keys[rounds]));
-        }
-    }
-    for (; i < blocks; ++i) {
-        __m128i b = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i)),
-                                  keys[0]);
-        for (int r = 1; r < rounds; ++r) {
-            b = _mm_aesenc_si128(b, keys[r]);
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
-                         _mm_aesenclast_si128(b, keys[rounds]));
-    }
-    secureWipe(keys, sizeof keys);
-    clearVectorRegisters();
+template <bool kEncrypt>
+MARNOQ_AESNI __m128i middleRound(__m128i block, __m128i key) {
+    return kEncrypt ? _mm_aesenc_si128(block, key) : _mm_aesdec_si128(block, key);
 }
 
-MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
-                          std::uint8_t* out, std::size_t blocks) {
+template <bool kEncrypt>
+MARNOQ_AESNI __m128i lastRound(__m128i block, __m128i key) {
+    return kEncrypt ? _mm_aesenclast_si128(block, key) : _mm_aesdeclast_si128(block, key);
+}
+
+template <bool kEncrypt>
+MARNOQ_AESNI void run(const std::uint32_t* roundKeys, int rounds, const std::uint8_t* in,
+                      std::uint8_t* out, std::size_t blocks) {
     __m128i keys[15];
     loadKeys(roundKeys, rounds, keys);
     std::size_t i = 0;
@@ -63,22 +40,22 @@ MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std:
         }
         for (int r = 1; r < rounds; ++r) {
             for (std::size_t k = 0; k < kLanes; ++k) {
-                b[k] = _mm_aesdec_si128(b[k], keys[r]);
+                b[k] = middleRound<kEncrypt>(b[k], keys[r]);
             }
         }
         for (std::size_t k = 0; k < kLanes; ++k) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * (i + k)),
-                             _mm_aesdeclast_si128(b[k], keys[rounds]));
+                             lastRound<kEncrypt>(b[k], keys[rounds]));
         }
     }
     for (; i < blocks; ++i) {
-        __m128i b = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i)),
-                                  keys[0]);
+        __m128i b =
+            _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i)), keys[0]);
         for (int r = 1; r < rounds; ++r) {
-            b = _mm_aesdec_si128(b, keys[r]);
+            b = middleRound<kEncrypt>(b, keys[r]);
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i),
-                         _mm_aesdeclast_si128(b, keys[rounds]));
+                         lastRound<kEncrypt>(b, keys[rounds]));
     }
     secureWipe(keys, sizeof keys);
     clearVectorRegisters();
@@ -86,6 +63,6 @@ MARNOQ_AESNI void decrypt(const std::uint32_t* roundKeys, int rounds, const std:
 
 }  // namespace
 
-const BlockPath kAesNiPath{"aes-ni", encrypt, decrypt};
+const BlockPath kAesNiPath{"aes-ni", run<true>, run<false>};
 
 }  // namespace marnoq
