@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 #include "cipher/cipher_error.h"
 #include "support/hex.h"
 #include "support/paths.h"
@@ -118,20 +116,20 @@ TEST(Rijndael, KeyLengthsAndIllegalKeyBitsKeepThePreviousKey) {
     EXPECT_THROW(cipher.SetCipherKey(std::span(key).first(20), 256), CipherError);
 }
 
+// The text is cut or zero-filled to 32 bytes; the blocks come from another implementation.
 TEST(Rijndael, KeyStringIsCutOrZeroFilledTo32Bytes) {
-    std::string forty(40, 'x');
-    std::iota(forty.begin(), forty.end(), 'A');
+    const std::pair<std::string, const char*> cases[] = {
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefgh", "dc5322da9b42a5f60c37261c38868d05"},
+        {"", "dea7b525b02ea7032b5f4efd2a53188f"},
+        {"abc", "dd1867f504021c4185104cfc0649009c"},
+    };
     const std::vector<std::uint8_t> block(16, 0x42);
-    for (const std::string& text : {forty, std::string(), std::string("abc")}) {
-        std::vector<std::uint8_t> key(32, 0);
-        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 32), key.begin());
-        cRijndael byText, byBytes;
-        byText.SetCipherKeyString(text, 256);
-        byBytes.SetCipherKey(key, 256);
-        std::vector<std::uint8_t> fromText(16), fromBytes(16);
-        byText.BlockEncrypt(block, fromText, 0, 0);
-        byBytes.BlockEncrypt(block, fromBytes, 0, 0);
-        EXPECT_EQ(fromText, fromBytes) << text;
+    for (const auto& [text, expected] : cases) {
+        cRijndael cipher;
+        cipher.SetCipherKeyString(text, 256);
+        std::vector<std::uint8_t> out(16);
+        cipher.BlockEncrypt(block, out, 0, 0);
+        EXPECT_EQ(toHex(out), expected) << text;
     }
     EXPECT_THROW(cRijndael().SetCipherKeyString("abc", 100), CipherError);
 }
