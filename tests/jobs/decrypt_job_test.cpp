@@ -37,7 +37,8 @@ TEST_F(DecryptJobTest, InputChecks) {
 }
 
 TEST_F(DecryptJobTest, RoundTripsAwkwardSizesWithBothNamings) {
-    for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 39999u, 40000u, 40001u, 2u * 1024 * 1024 + 3}) {
+    // The largest spans more batches than the writer has buffers.
+    for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 39999u, 40000u, 40001u, 3u * 1024 * 1024 + 5}) {
         const auto plain = test::randomBytes(n, static_cast<std::uint32_t>(n));
         const std::string name = "Datei mit Größe " + std::to_string(n) + ".bin";
         view.suffixMode = true;
