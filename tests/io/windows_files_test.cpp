@@ -96,27 +96,16 @@ TEST_F(WindowsFilesTest, PathsAsUsersTypeThemRoundTrip) {
         deep += "\\" + std::string(50, static_cast<char>('a' + i));
         test::makeFolder(deep);
     }
-    struct Case {
-        std::string path;
-    };
-    const std::vector<Case> cases{
-        {dir.path() + "\\backslash.txt"},
-        {dir.path() + "/forward.txt"},
-        {dir.path() + "\\Grüße €.txt"},
-        {dir.path() + "\\日本語 ñ.txt"},
-        {deep + "\\lang.txt"},
-    };
+    const std::string paths[] = {dir.path() + "\\backslash.txt", dir.path() + "/forward.txt",
+                                 dir.path() + "\\Grüße €.txt", dir.path() + "\\日本語 ñ.txt",
+                                 deep + "\\lang.txt"};
     const auto bytes = test::randomBytes(40017);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        test::writeBytes(c.path, bytes);
-        view.list1 = {c.path};
-        view.setPassword("geheim");
-        ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
-        view.list2 = {c.path + ".aes"};
-        view.suffix = "-dec";
-        ASSERT_TRUE(jobs::cmdDec_Click(view).allDone());
-        EXPECT_EQ(test::readBytes(jobs::decryptedName(c.path + ".aes", true, "-dec")), bytes);
+    for (const auto& path : paths) {
+        SCOPED_TRACE(path);
+        test::writeBytes(path, bytes);
+        ASSERT_TRUE(test::runJob(view, test::Job::Encrypt, {path}).allDone());
+        ASSERT_TRUE(test::runJob(view, test::Job::Decrypt, {path + ".aes"}).allDone());
+        EXPECT_EQ(test::readBytes(jobs::decryptedName(path + ".aes", true, "-dec")), bytes);
         EXPECT_TRUE(view.boxes.empty());
     }
 }
@@ -132,9 +121,7 @@ TEST_F(WindowsFilesTest, OldOutputWithAttributesIsReplaced) {
         test::writeText(plain, "neu");
         test::writeText(plain + ".aes", "alter Inhalt, der verschwinden muss");
         setAttributes(plain + ".aes", old);
-        view.list1 = {plain};
-        view.setPassword("geheim");
-        ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
+        ASSERT_TRUE(test::runJob(view, test::Job::Encrypt, {plain}).allDone());
         EXPECT_EQ(test::readBytes(plain + ".aes").size(), 31u + 16u);
         EXPECT_EQ(attributes(plain + ".aes") & old, 0u);
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
@@ -148,9 +135,7 @@ TEST_F(WindowsFilesTest, HiddenAndSystemSourcesAreSkipped) {
         const std::string plain = dir.file("versteckt.txt");
         test::writeText(plain, "x");
         setAttributes(plain, hidden);
-        view.list1 = {plain};
-        view.setPassword("geheim");
-        auto report = jobs::cmdEnc_Click(view);
+        auto report = test::runJob(view, test::Job::Encrypt, {plain});
         ASSERT_EQ(report.files.size(), 1u);
         EXPECT_EQ(report.files[0].outcome, jobs::FileOutcome::Skipped);
         EXPECT_FALSE(io::exists(plain + ".aes"));
@@ -192,9 +177,7 @@ TEST_F(WindowsFilesTest, FilesOpenInOtherPrograms) {
         HANDLE handle = ::CreateFileW(io::longPath(held).c_str(), GENERIC_WRITE, sharing, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-        view.list1 = {plain};
-        view.setPassword("geheim");
-        const bool done = jobs::cmdEnc_Click(view).allDone();
+        const bool done = test::runJob(view, test::Job::Encrypt, {plain}).allDone();
         ::CloseHandle(handle);
         EXPECT_EQ(done, held == plain) << held;
         EXPECT_EQ(boxTexts(), done ? std::vector<std::string>{}

@@ -10,6 +10,8 @@ using jobs::Control;
 using jobs::FileOutcome;
 using jobs::MessageIcon;
 using jobs::MousePointer;
+using test::Job;
+using test::runJob;
 
 class DecryptJobTest : public test::JobTest {
   protected:
@@ -24,10 +26,10 @@ class DecryptJobTest : public test::JobTest {
 
 TEST_F(DecryptJobTest, InputChecks) {
     jobs::cmdDec_Click(view);
-    decrypt({dir.file("x.aes")}, "");
-    decrypt({dir.file("x.aes")}, "日本");
+    runJob(view, Job::Decrypt, {dir.file("x.aes")}, "");
+    runJob(view, Job::Decrypt, {dir.file("x.aes")}, "日本");
     view.suffix = "/../elsewhere";
-    decrypt({dir.file("x.aes")}, "pw");
+    runJob(view, Job::Decrypt, {dir.file("x.aes")}, "pw");
     ASSERT_EQ(view.boxes.size(), 4u);
     EXPECT_EQ(view.boxes[0].text, "Bitte eine zu entschlüsselnde Dateien auswählen !");
     EXPECT_EQ(view.boxes[1].text, "Bitte das Passwort eingeben !");
@@ -42,7 +44,9 @@ TEST_F(DecryptJobTest, RoundTripsAwkwardSizesWithBothNamings) {
         const auto plain = test::randomBytes(n, static_cast<std::uint32_t>(n));
         const std::string name = "Datei mit Größe " + std::to_string(n) + ".bin";
         view.suffixMode = true;
-        ASSERT_TRUE(decrypt({makeEncrypted(name, plain, "Passwört")}, "Passwört").allDone()) << n;
+        ASSERT_TRUE(runJob(view, Job::Decrypt, {makeEncrypted(name, plain, "Passwört")}, "Passwört")
+                        .allDone())
+            << n;
         EXPECT_EQ(test::readBytes(dir.file("Datei mit Größe " + std::to_string(n) + "-dec.bin")),
                   plain);
         EXPECT_EQ(view.status.rfind("FileDecrypt bearbeitet: 100 % , DecryptTime: ", 0), 0u);
@@ -58,7 +62,8 @@ TEST_F(DecryptJobTest, ForeignSecondEntryStopsTheJobAndNamesTheFile) {
     auto first = makeEncrypted("1.txt", test::randomBytes(100));
     auto second = makeEncrypted("2.txt", test::randomBytes(100));
     patch(second, 0, "AES");  // upper case is not our signature
-    auto report = decrypt({first, second, makeEncrypted("3.txt", test::randomBytes(100))});
+    auto report =
+        runJob(view, Job::Decrypt, {first, second, makeEncrypted("3.txt", test::randomBytes(100))});
     EXPECT_EQ(boxTexts(), std::vector<std::string>{
                               "Die Datei: \r\n2.txt.aes\r\nwurde nicht mit diesem Programm "
                               "verschlüsselt oder ist beschädigt!"});
@@ -73,7 +78,7 @@ TEST_F(DecryptJobTest, ForeignSecondEntryStopsTheJobAndNamesTheFile) {
     test::writeBytes(dir.file("short.aes"), test::randomBytes(30));
     test::writeBytes(dir.file("empty.aes"), {});
     view.boxes.clear();
-    decrypt({dir.file("empty.aes"), dir.file("short.aes")});
+    runJob(view, Job::Decrypt, {dir.file("empty.aes"), dir.file("short.aes")});
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_NE(view.boxes[0].text.find("empty.aes"), std::string::npos);
 }
@@ -81,14 +86,15 @@ TEST_F(DecryptJobTest, ForeignSecondEntryStopsTheJobAndNamesTheFile) {
 TEST_F(DecryptJobTest, WrongPasswordLeavesAnExistingOutputUntouched) {
     auto encrypted = makeEncrypted("doc.txt", test::randomBytes(1000));
     test::writeText(dir.file("doc-dec.txt"), "mine");
-    decrypt({encrypted, encrypted}, "falsch");
+    runJob(view, Job::Decrypt, {encrypted, encrypted}, "falsch");
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Falsches Passwort!"});
     EXPECT_EQ(view.pointers.back(), MousePointer::Default);
     EXPECT_EQ(text("doc-dec.txt"), "mine");
 }
 
 TEST_F(DecryptJobTest, TrimmedPasswordPassesTheHashButGarblesAndTheChecksumSaysSo) {
-    auto report = decrypt({makeEncrypted("t.txt", test::randomBytes(1000))}, " geheim");
+    auto report =
+        runJob(view, Job::Decrypt, {makeEncrypted("t.txt", test::randomBytes(1000))}, " geheim");
     ASSERT_FALSE(view.boxes.empty());
     EXPECT_EQ(view.boxes.back().text,
               "Datei:  t-dec.txt   -> checksum error!\r\nDie crc32 Checksumme der entschlüsselten "
@@ -102,7 +108,8 @@ TEST_F(DecryptJobTest, ChecksumMismatchKeepsAnOlderFileAndGoesOn) {
     auto damaged = makeEncrypted("a.txt", test::randomBytes(5000, 1));
     patch(damaged, 3, "DEADBEEF");
     test::writeText(dir.file("a-dec.txt"), "older");
-    auto report = decrypt({damaged, makeEncrypted("b.txt", test::randomBytes(5000, 2))});
+    auto report =
+        runJob(view, Job::Decrypt, {damaged, makeEncrypted("b.txt", test::randomBytes(5000, 2))});
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_TRUE(
         view.boxes[0].text.ends_with("\r\nDie bereits vorhandene Datei " + dir.file("a-dec.txt") +
@@ -120,8 +127,9 @@ TEST_F(DecryptJobTest, BadBodyLengthIsReportedBeforeTheOutputNameIsTouched) {
     content.resize(31 + 20);
     test::writeBytes(dir.file("odd.txt.aes"), content);
     test::writeText(dir.file("header-only-dec.txt"), "keep me");
-    auto report = decrypt({dir.file("header-only.txt.aes"), dir.file("odd.txt.aes"),
-                           makeEncrypted("z.txt", test::randomBytes(100))});
+    auto report = runJob(view, Job::Decrypt,
+                         {dir.file("header-only.txt.aes"), dir.file("odd.txt.aes"),
+                          makeEncrypted("z.txt", test::randomBytes(100))});
     ASSERT_EQ(view.boxes.size(), 2u);
     EXPECT_EQ(view.boxes[0].text, "File Size Error - ciphertext file not a multiple of block size");
     EXPECT_EQ(view.boxes[0].icon, MessageIcon::None);
@@ -137,7 +145,7 @@ TEST_F(DecryptJobTest, BadBodyLengthIsReportedBeforeTheOutputNameIsTouched) {
 TEST_F(DecryptJobTest, RefusesToOverwriteItsInputOrAFolderAndVerifyWritesNothing) {
     auto encrypted = makeEncrypted("notes", test::randomBytes(100));
     view.suffix = ".aes";  // notes.aes -> notes + ".aes": itself
-    decrypt({encrypted});
+    runJob(view, Job::Decrypt, {encrypted});
     test::makeFolder(dir.file("notes-dec"));
     view.suffix = "-dec";
     jobs::cmdDec_Click(view);
@@ -148,7 +156,8 @@ TEST_F(DecryptJobTest, RefusesToOverwriteItsInputOrAFolderAndVerifyWritesNothing
     EXPECT_TRUE(io::isDirectory(dir.file("notes-dec")));
     const auto oneByte = makeEncrypted("v.txt", test::randomBytes(1));
     const auto before = dir.entries();
-    EXPECT_TRUE(decrypt({oneByte}, "geheim", jobs::DecryptTarget::VerifyOnly).allDone());
+    EXPECT_TRUE(
+        runJob(view, Job::Decrypt, {oneByte}, "geheim", jobs::DecryptTarget::VerifyOnly).allDone());
     EXPECT_EQ(dir.entries(), before);
 }
 
@@ -159,7 +168,7 @@ TEST_F(DecryptJobTest, IoFailureMidWriteLeavesTheOlderOutputByteIdentical) {
     const auto next = makeEncrypted("next.bin", test::randomBytes(10));
     {
         test::FaultPlan plan(io::FileOperation::Write, 2, EIO);
-        decrypt({encrypted, next});
+        runJob(view, Job::Decrypt, {encrypted, next});
     }
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Fehler beim Schreiben der Datei:\r\n" +
                                                    dir.file("big-dec.bin") +

@@ -10,6 +10,8 @@ namespace {
 using jobs::Control;
 using jobs::MessageIcon;
 using jobs::MousePointer;
+using test::Job;
+using test::runJob;
 
 class EncryptJobTest : public test::JobTest {};
 
@@ -45,9 +47,9 @@ TEST_F(EncryptJobTest, ThreeFilesWithStatusLinesCaptionsAndTime) {
     for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
         test::writeBytes(dir.file(name), test::randomBytes(99990));
     }
-    view.list1 = {dir.file("a.bin"), dir.file("b.bin"), dir.file("c.bin")};
-    view.setPassword("  spaces count  ");
-    auto report = jobs::cmdEnc_Click(view);
+    auto report =
+        runJob(view, Job::Encrypt, {dir.file("a.bin"), dir.file("b.bin"), dir.file("c.bin")},
+               "  spaces count  ");
     ASSERT_TRUE(report.allDone());
     EXPECT_TRUE(view.boxes.empty());
     EXPECT_TRUE(view.statusVisible);
@@ -72,15 +74,12 @@ TEST_F(EncryptJobTest, ThreeFilesWithStatusLinesCaptionsAndTime) {
 
 TEST_F(EncryptJobTest, OneFileKeepsTheCaptionAndMissingEntriesAreSkipped) {
     test::writeText(dir.file("only.txt"), "hello");
-    view.list1 = {dir.file("only.txt")};
-    view.setPassword("pw");
-    jobs::cmdEnc_Click(view);
+    runJob(view, Job::Encrypt, {dir.file("only.txt")});
     EXPECT_EQ(view.captionHistory, std::vector<std::string>{"AES Encrypt"});
     test::makeFolder(dir.file("folder"));
-    view.list1 = {dir.file("gone.txt"), dir.file("folder"), dir.file(".hidden")};
     test::writeText(dir.file(".hidden"), "dot-files are ordinary files");
-    view.statusHistory.clear();
-    auto report = jobs::cmdEnc_Click(view);
+    auto report =
+        runJob(view, Job::Encrypt, {dir.file("gone.txt"), dir.file("folder"), dir.file(".hidden")});
     EXPECT_EQ(report.files[0].outcome, jobs::FileOutcome::Skipped);
     EXPECT_EQ(report.files[1].outcome, jobs::FileOutcome::Skipped);
     EXPECT_EQ(report.files[2].outcome, jobs::FileOutcome::Done);
@@ -92,9 +91,7 @@ TEST_F(EncryptJobTest, OneFileKeepsTheCaptionAndMissingEntriesAreSkipped) {
 TEST_F(EncryptJobTest, RepeatableOutputReplacesReadOnlyFileAndKeepsMode) {
     test::writeBytes(dir.file("p.dat"), test::randomBytes(5000));
     ::chmod(dir.file("p.dat").c_str(), 0640);
-    view.list1 = {dir.file("p.dat")};
-    view.setPassword("pw");
-    jobs::cmdEnc_Click(view);
+    runJob(view, Job::Encrypt, {dir.file("p.dat")});
     auto first = test::readBytes(dir.file("p.dat.aes"));
     ::chmod(dir.file("p.dat.aes").c_str(), 0444);
     jobs::cmdEnc_Click(view);
@@ -107,8 +104,6 @@ TEST_F(EncryptJobTest, CancelDuringTheFirstOfThreeFiles) {
     for (const char* name : {"1.bin", "2.bin", "3.bin"}) {
         test::writeBytes(dir.file(name), test::randomBytes(200000));
     }
-    view.list1 = {dir.file("1.bin"), dir.file("2.bin"), dir.file("3.bin")};
-    view.setPassword("pw");
     int otherClicks = 0;
     view.onEvents = [&](test::FakeView& v) {
         if (v.selected1 == 0 && v.caption(jobs::StartButton::Encrypt) == "Abbrechen") {
@@ -116,7 +111,8 @@ TEST_F(EncryptJobTest, CancelDuringTheFirstOfThreeFiles) {
             otherClicks += jobs::cmdDec_Click(v).started;  // ignored while the job runs
         }
     };
-    auto report = jobs::cmdEnc_Click(view);
+    auto report =
+        runJob(view, Job::Encrypt, {dir.file("1.bin"), dir.file("2.bin"), dir.file("3.bin")});
     EXPECT_EQ(otherClicks, 0);
     EXPECT_TRUE(view.boxes.empty());
     ASSERT_EQ(report.files.size(), 1u);
@@ -131,11 +127,9 @@ TEST_F(EncryptJobTest, WriteFailuresKeepTheOlderOutputAndStopTheJob) {
     test::writeBytes(dir.file("a.bin"), test::randomBytes(700000, 1));
     test::writeBytes(dir.file("b.bin"), test::randomBytes(10, 2));
     test::writeText(dir.file("a.bin.aes"), "older output");
-    view.list1 = {dir.file("a.bin"), dir.file("b.bin")};
-    view.setPassword("pw");
     {
         test::FaultPlan plan(io::FileOperation::Write, 2, ENOSPC);  // in the middle of the body
-        jobs::cmdEnc_Click(view);
+        runJob(view, Job::Encrypt, {dir.file("a.bin"), dir.file("b.bin")});
     }
     EXPECT_EQ(boxTexts(), std::vector<std::string>{
                               "Fehler beim Schreiben der Datei:\r\n" + dir.file("a.bin.aes") +

@@ -9,6 +9,17 @@
 
 namespace marnoq::test {
 
+enum class Job { Encrypt, Decrypt };
+
+// Puts the files in the job's list and the password in every box, then starts the job.
+inline jobs::JobReport runJob(FakeView& view, Job job, std::vector<std::string> files,
+                              const std::string& password = "geheim",
+                              jobs::DecryptTarget target = jobs::DecryptTarget::WriteFiles) {
+    (job == Job::Encrypt ? view.list1 : view.list2) = std::move(files);
+    view.setPassword(password);
+    return job == Job::Encrypt ? jobs::cmdEnc_Click(view) : jobs::cmdDec_Click(view, target);
+}
+
 class JobTest : public ::testing::Test {
   protected:
     // Writes a plain file and encrypts it with the password; returns the encrypted path.
@@ -16,16 +27,8 @@ class JobTest : public ::testing::Test {
                               const std::string& password = "geheim") {
         writeBytes(dir.file(name), bytes);
         FakeView helper;
-        helper.list1 = {dir.file(name)};
-        helper.setPassword(password);
-        EXPECT_TRUE(jobs::cmdEnc_Click(helper).allDone());
+        EXPECT_TRUE(runJob(helper, Job::Encrypt, {dir.file(name)}, password).allDone());
         return dir.file(name) + ".aes";
-    }
-    jobs::JobReport decrypt(std::vector<std::string> files, const std::string& password = "geheim",
-                            jobs::DecryptTarget target = jobs::DecryptTarget::WriteFiles) {
-        view.list2 = std::move(files);
-        view.passwords[2] = password;
-        return jobs::cmdDec_Click(view, target);
     }
     std::vector<std::string> boxTexts() const {
         std::vector<std::string> texts;

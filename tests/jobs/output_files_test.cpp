@@ -8,27 +8,21 @@
 namespace marnoq {
 namespace {
 
+using test::Job;
+
 class OutputFilesTest : public test::JobTest {
   protected:
     // A name of exactly `length` bytes ending in `tail`.
     static std::string nameOf(std::size_t length, const std::string& tail) {
         return std::string(length - tail.size(), 'n') + tail;
     }
-    bool encrypt(const std::string& name) {
-        test::FakeView run;
-        run.list1 = {dir.file(name)};
-        run.setPassword("pw");
-        const bool done = jobs::cmdEnc_Click(run).allDone();
-        boxes = run.boxes.size();
-        return done;
-    }
-    bool decrypt(const std::string& name, bool originalName, jobs::DecryptTarget target) {
-        test::FakeView run;
-        run.list2 = {dir.file(name)};
-        run.setPassword("pw");
-        run.suffixMode = !originalName;
-        const bool done = jobs::cmdDec_Click(run, target).allDone();
-        boxes = run.boxes.size();
+    // One file in a window of its own; `boxes` counts its messages.
+    bool run(Job job, const std::string& name, bool suffixed = true,
+             jobs::DecryptTarget target = jobs::DecryptTarget::WriteFiles) {
+        test::FakeView window;
+        window.suffixMode = suffixed;
+        const bool done = test::runJob(window, job, {dir.file(name)}, "geheim", target).allDone();
+        boxes = window.boxes.size();
         return done;
     }
     std::size_t boxes = 0;
@@ -46,13 +40,13 @@ TEST_F(OutputFilesTest, NamesUpToTheLimitInBothNamingModes) {
             const std::string plain = nameOf(length - 4, ".bin");
             const std::string encrypted = plain + ".aes";
             test::writeBytes(dir.file(plain), bytes);
-            ASSERT_TRUE(encrypt(plain));
-            EXPECT_TRUE(decrypt(encrypted, false, jobs::DecryptTarget::VerifyOnly));
-            EXPECT_TRUE(decrypt(encrypted, false, jobs::DecryptTarget::WriteFiles));
+            ASSERT_TRUE(run(Job::Encrypt, plain));
+            EXPECT_TRUE(run(Job::Decrypt, encrypted, true, jobs::DecryptTarget::VerifyOnly));
+            EXPECT_TRUE(run(Job::Decrypt, encrypted));
             const std::string suffixed = nameOf(length, "-dec.bin");
             EXPECT_EQ(test::readBytes(dir.file(suffixed)), bytes);
             ::unlink(dir.file(plain).c_str());
-            EXPECT_TRUE(decrypt(encrypted, true, jobs::DecryptTarget::WriteFiles));
+            EXPECT_TRUE(run(Job::Decrypt, encrypted, false));
             EXPECT_EQ(test::readBytes(dir.file(plain)), bytes);
             EXPECT_EQ(dir.entries(), (std::vector<std::string>{suffixed, plain, encrypted}));
             for (const auto& name : {plain, encrypted, suffixed}) {
@@ -62,7 +56,7 @@ TEST_F(OutputFilesTest, NamesUpToTheLimitInBothNamingModes) {
         // One byte more than the folder can hold fails before anything is written.
         const std::string plain = nameOf(252, ".bin");
         test::writeBytes(dir.file(plain), bytes);
-        EXPECT_FALSE(encrypt(plain));
+        EXPECT_FALSE(run(Job::Encrypt, plain));
         EXPECT_EQ(boxes, 1u);
         EXPECT_EQ(dir.entries(), std::vector<std::string>{plain});
         ::unlink(dir.file(plain).c_str());
@@ -84,7 +78,7 @@ TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
         {true, 0600, 077, 0600},  {true, 0644, 077, 0600},  {true, 0666, 077, 0600},
         {true, 0644, 0277, 0400}, {false, 0644, 022, 0644}, {false, 0666, 077, 0600},
     };
-    const std::string encrypted = makeEncrypted("m.txt", test::randomBytes(100), "pw");
+    const std::string encrypted = makeEncrypted("m.txt", test::randomBytes(100));
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.source) + " umask " + std::to_string(c.mask));
         const std::string source = c.decrypting ? encrypted : dir.file("m.txt");
@@ -92,9 +86,8 @@ TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
         ::unlink(output.c_str());
         ::chmod(source.c_str(), c.source);
         const mode_t saved = ::umask(c.mask);
-        const bool done = c.decrypting
-                              ? decrypt("m.txt.aes", false, jobs::DecryptTarget::WriteFiles)
-                              : encrypt("m.txt");
+        const bool done =
+            c.decrypting ? run(Job::Decrypt, "m.txt.aes") : run(Job::Encrypt, "m.txt");
         ::umask(saved);
         EXPECT_TRUE(done);
         EXPECT_EQ(io::permissionBits(output), c.expected);
@@ -127,12 +120,13 @@ TEST_F(OutputFilesTest, TheUserDecidesWhetherAnExistingOutputIsReplaced) {
          FileOutcome::Done},
         {{ReplaceAnswer::Cancel}, 1, false, false, FileOutcome::NotReplaced, FileOutcome::Done},
     };
-    for (const bool decrypting : {false, true}) {
+    for (const Job job : {Job::Encrypt, Job::Decrypt}) {
+        const bool decrypting = job == Job::Decrypt;
         const std::vector<std::string> plain = {dir.file("eins.txt"), dir.file("zwei.txt")};
         std::vector<std::string> inputs, outputs;
         for (const auto& path : plain) {
             test::writeText(path, "neu " + path);
-            inputs.push_back(decrypting ? makeEncrypted(jobs::Nurdatei(path), {'n'}, "pw") : path);
+            inputs.push_back(decrypting ? makeEncrypted(jobs::Nurdatei(path), {'n'}) : path);
             outputs.push_back(decrypting ? path : path + ".aes");
         }
         for (const auto& c : cases) {
@@ -141,20 +135,18 @@ TEST_F(OutputFilesTest, TheUserDecidesWhetherAnExistingOutputIsReplaced) {
             for (const auto& output : outputs) {
                 test::writeText(output, "älter");
             }
-            test::FakeView run;
-            run.setPassword("pw");
-            run.suffixMode = false;
-            run.replaceAnswers = c.answers;
-            (decrypting ? run.list2 : run.list1) = inputs;
-            const auto report = decrypting ? jobs::cmdDec_Click(run) : jobs::cmdEnc_Click(run);
-            EXPECT_EQ(run.replaceQuestions.size(), c.questions);
-            EXPECT_EQ(run.replaceQuestions.front(), outputs[0]);
+            test::FakeView window;
+            window.suffixMode = false;
+            window.replaceAnswers = c.answers;
+            const auto report = test::runJob(window, job, inputs);
+            EXPECT_EQ(window.replaceQuestions.size(), c.questions);
+            EXPECT_EQ(window.replaceQuestions.front(), outputs[0]);
             EXPECT_EQ(test::readText(outputs[0]) != "älter", c.firstReplaced);
             EXPECT_EQ(test::readText(outputs[1]) != "älter", c.secondReplaced);
             ASSERT_EQ(report.files.size(), c.answers.front() == ReplaceAnswer::Cancel ? 1u : 2u);
             EXPECT_EQ(report.files[0].outcome, c.first);
             EXPECT_EQ(report.files.back().outcome, report.files.size() == 1 ? c.first : c.second);
-            EXPECT_TRUE(run.boxes.empty());
+            EXPECT_TRUE(window.boxes.empty());
         }
     }
 }

@@ -9,6 +9,7 @@ namespace marnoq {
 namespace {
 
 using io::FileOperation;
+using test::Job;
 
 const FileOperation kOperations[] = {
     FileOperation::Open, FileOperation::Create, FileOperation::Read, FileOperation::Write,
@@ -16,16 +17,14 @@ const FileOperation kOperations[] = {
 
 // Two entries, each with an older output. The output of the entry that fails keeps its exact
 // bytes; an entry after it is never reached; one before it is complete.
-class FaultMatrix : public test::JobTest, public ::testing::WithParamInterface<bool> {
+class FaultMatrix : public test::JobTest, public ::testing::WithParamInterface<Job> {
   protected:
-    bool decrypting() const { return GetParam(); }
-
-    void prepare() {
-        const auto first = test::randomBytes(650000, 1);
+    void prepare(std::size_t firstLength) {
+        const auto first = test::randomBytes(firstLength, 1);
         const auto second = test::randomBytes(1000, 2);
-        if (decrypting()) {
-            sources = {makeEncrypted("erste Datei.bin", first, "pw"),
-                       makeEncrypted("zweite.bin", second, "pw")};
+        if (GetParam() == Job::Decrypt) {
+            sources = {makeEncrypted("erste Datei.bin", first),
+                       makeEncrypted("zweite.bin", second)};
             outputs = {dir.file("erste Datei-dec.bin"), dir.file("zweite-dec.bin")};
         } else {
             test::writeBytes(dir.file("erste Datei.bin"), first);
@@ -33,11 +32,9 @@ class FaultMatrix : public test::JobTest, public ::testing::WithParamInterface<b
             sources = {dir.file("erste Datei.bin"), dir.file("zweite.bin")};
             outputs = {dir.file("erste Datei.bin.aes"), dir.file("zweite.bin.aes")};
         }
-        (decrypting() ? view.list2 : view.list1) = sources;
-        view.setPassword("pw");
         // What a complete run leaves under each output name.
-        test::FakeView dry = view;
-        ASSERT_TRUE(runOn(dry).allDone());
+        test::FakeView dry;
+        ASSERT_TRUE(test::runJob(dry, GetParam(), sources).allDone());
         for (const auto& output : outputs) {
             complete.push_back(test::readBytes(output));
         }
@@ -50,67 +47,70 @@ class FaultMatrix : public test::JobTest, public ::testing::WithParamInterface<b
         }
     }
 
-    static constexpr const char* kOlder = "older output, exact bytes";
-
-    jobs::JobReport runOn(test::FakeView& on) const {
-        return decrypting() ? jobs::cmdDec_Click(on) : jobs::cmdEnc_Click(on);
+    // Runs the job in a window of its own with the n-th operation failing; checks that nothing
+    // is lost and returns the window for what it shows.
+    test::FakeView runFailing(FileOperation operation, int nth, int code) {
+        const auto before = dir.entries();
+        test::FakeView window;
+        {
+            test::FaultPlan plan(operation, nth, code);
+            EXPECT_FALSE(test::runJob(window, GetParam(), sources).allDone());
+        }
+        EXPECT_EQ(window.boxes.size(), 1u);
+        const std::string text = window.boxes.empty() ? "" : window.boxes[0].text;
+        EXPECT_TRUE(text.find(dir.path()) != std::string::npos) << text;
+        EXPECT_TRUE(text.rfind("Fehler beim ", 0) == 0) << text;
+        const bool secondFailed = text.find(sources[1]) != std::string::npos ||
+                                  text.find(outputs[1]) != std::string::npos;
+        const auto first = test::readBytes(outputs[0]);
+        if (secondFailed) {
+            EXPECT_EQ(first, complete[0]);
+        } else {
+            EXPECT_EQ(std::string(first.begin(), first.end()), kOlder);
+        }
+        const auto second = test::readBytes(outputs[1]);
+        EXPECT_EQ(std::string(second.begin(), second.end()), kOlder);
+        EXPECT_EQ(dir.entries(), before) << "a temporary output was left";
+        restoreOlder();
+        return window;
     }
+
+    static constexpr const char* kOlder = "older output, exact bytes";
 
     std::vector<std::string> sources, outputs;
     std::vector<std::vector<std::uint8_t>> complete;
 };
 
 TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
-    prepare();
+    prepare(650000);
     int tried = 0;
     for (FileOperation operation : kOperations) {
         int total = 0;
         {
             test::FaultPlan counter(operation, 0, 0);
-            test::FakeView dry = view;
-            runOn(dry);
+            test::FakeView dry;
+            test::runJob(dry, GetParam(), sources);
             total = counter.count();
         }
         restoreOlder();
-        const auto before = dir.entries();
         for (int nth = 1; nth <= total; ++nth) {
             for (int code : {EIO, ENOSPC, EACCES}) {
                 SCOPED_TRACE(std::string(io::operationName(operation)) + " #" +
                              std::to_string(nth) + " errno " + std::to_string(code));
-                view.boxes.clear();
-                jobs::JobReport report;
-                {
-                    test::FaultPlan plan(operation, nth, code);
-                    report = runOn(view);
-                }
+                runFailing(operation, nth, code);
                 ++tried;
-                EXPECT_FALSE(report.allDone());
-                ASSERT_EQ(view.boxes.size(), 1u);
-                const std::string& text = view.boxes[0].text;
-                EXPECT_TRUE(text.find(dir.path()) != std::string::npos) << text;
-                EXPECT_TRUE(text.rfind("Fehler beim ", 0) == 0) << text;
-                const bool secondFailed = text.find(sources[1]) != std::string::npos ||
-                                          text.find(outputs[1]) != std::string::npos;
-                const auto first = test::readBytes(outputs[0]);
-                if (secondFailed) {
-                    EXPECT_EQ(first, complete[0]);
-                } else {
-                    EXPECT_EQ(std::string(first.begin(), first.end()), kOlder);
-                }
-                const auto second = test::readBytes(outputs[1]);
-                EXPECT_EQ(std::string(second.begin(), second.end()), kOlder);
-                EXPECT_EQ(dir.entries(), before) << "a temporary output was left";
-                restoreOlder();
             }
         }
     }
     EXPECT_GT(tried, 30);
     std::printf("fault matrix (%s): %d faults, 0 files lost\n",
-                decrypting() ? "decrypt" : "encrypt", tried);
+                GetParam() == Job::Decrypt ? "decrypt" : "encrypt", tried);
 }
 
-INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Decrypt" : "Encrypt"; });
+INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix, ::testing::Values(Job::Encrypt, Job::Decrypt),
+                         [](const auto& info) {
+                             return info.param == Job::Decrypt ? "Decrypt" : "Encrypt";
+                         });
 
 }  // namespace
 }  // namespace marnoq
