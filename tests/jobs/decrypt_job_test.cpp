@@ -1,7 +1,6 @@
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
 #include "jobs/messages.h"
-#include "support/fault_plan.h"
 
 namespace marnoq {
 namespace {
@@ -159,23 +158,6 @@ TEST_F(DecryptJobTest, RefusesToOverwriteItsInputOrAFolderAndVerifyWritesNothing
     EXPECT_TRUE(
         runJob(view, Job::Decrypt, {oneByte}, "geheim", jobs::DecryptTarget::VerifyOnly).allDone());
     EXPECT_EQ(dir.entries(), before);
-}
-
-TEST_F(DecryptJobTest, IoFailureMidWriteLeavesTheOlderOutputByteIdentical) {
-    auto encrypted = makeEncrypted("big.bin", test::randomBytes(2500000, 4));
-    const auto older = test::randomBytes(333, 5);
-    test::writeBytes(dir.file("big-dec.bin"), older);
-    const auto next = makeEncrypted("next.bin", test::randomBytes(10));
-    {
-        test::FaultPlan plan(io::FileOperation::Write, 2, EIO);
-        runJob(view, Job::Decrypt, {encrypted, next});
-    }
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Fehler beim Schreiben der Datei:\r\n" +
-                                                   dir.file("big-dec.bin") +
-                                                   "\r\nEin-/Ausgabefehler des Datenträgers."});
-    EXPECT_EQ(test::readBytes(dir.file("big-dec.bin")), older);
-    EXPECT_FALSE(io::exists(dir.file("next-dec.bin")));
-    EXPECT_EQ(dir.entries().size(), 5u);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
-#include "support/fault_plan.h"
 
 namespace marnoq {
 namespace {
@@ -121,37 +120,6 @@ TEST_F(EncryptJobTest, CancelDuringTheFirstOfThreeFiles) {
     EXPECT_NE(view.status.find(" , EncryptTime: "), std::string::npos);
     EXPECT_EQ(view.caption(jobs::StartButton::Encrypt), "AES Encrypt");
     EXPECT_FALSE(view.jobState.busy);
-}
-
-TEST_F(EncryptJobTest, WriteFailuresKeepTheOlderOutputAndStopTheJob) {
-    test::writeBytes(dir.file("a.bin"), test::randomBytes(700000, 1));
-    test::writeBytes(dir.file("b.bin"), test::randomBytes(10, 2));
-    test::writeText(dir.file("a.bin.aes"), "older output");
-    {
-        test::FaultPlan plan(io::FileOperation::Write, 2, ENOSPC);  // in the middle of the body
-        runJob(view, Job::Encrypt, {dir.file("a.bin"), dir.file("b.bin")});
-    }
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{
-                              "Fehler beim Schreiben der Datei:\r\n" + dir.file("a.bin.aes") +
-                              "\r\nAuf dem Datenträger ist kein Platz mehr frei."});
-    EXPECT_EQ(view.boxes[0].title, "AES-Marnoq");
-    EXPECT_EQ(test::readText(dir.file("a.bin.aes")), "older output");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.bin", "a.bin.aes", "b.bin"}));
-    EXPECT_EQ(view.caption(jobs::StartButton::Encrypt), "AES Encrypt");
-    EXPECT_EQ(view.pointers.back(), MousePointer::Arrow);
-    EXPECT_EQ(view.status.find("EncryptTime"), std::string::npos);
-    view.boxes.clear();
-    {
-        test::FaultPlan plan(io::FileOperation::Create, 1, EACCES);  // no temporary output
-        jobs::cmdEnc_Click(view);
-    }
-    ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_EQ(
-        view.boxes[0].text,
-        "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
-        "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
-        "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.\r\n" +
-            dir.file("a.bin.aes"));
 }
 
 }  // namespace

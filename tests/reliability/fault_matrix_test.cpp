@@ -107,6 +107,38 @@ TEST_P(FaultMatrix, EveryOperationFailsInTurnAndNothingIsLost) {
                 GetParam() == Job::Decrypt ? "decrypt" : "encrypt", tried);
 }
 
+// A failed write stops the job with the output's name and the cause and leaves the window ready.
+// The first file spans several buffers, so the failure comes from the writing thread.
+TEST_P(FaultMatrix, WriteFailuresNameTheOutputAndTheCause) {
+    prepare(2500000);
+    const std::string failedWrite = "Fehler beim Schreiben der Datei:\r\n";
+    const struct {
+        FileOperation operation;
+        int nth, code;
+        std::string before, after;
+    } cases[] = {
+        {FileOperation::Write, 2, ENOSPC, failedWrite,
+         "\r\nAuf dem Datenträger ist kein Platz mehr frei."},
+        {FileOperation::Write, 2, EIO, failedWrite, "\r\nEin-/Ausgabefehler des Datenträgers."},
+        {FileOperation::Create, 1, EACCES,
+         "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
+         "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
+         "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.\r\n",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const auto window = runFailing(c.operation, c.nth, c.code);
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_EQ(window.boxes[0].text, c.before + outputs[0] + c.after);
+        EXPECT_EQ(window.boxes[0].title, "AES-Marnoq");
+        EXPECT_EQ(window.captions[0], "AES Encrypt");
+        EXPECT_EQ(window.captions[1], "AES Decrypt");
+        EXPECT_EQ(window.pointers.back(), jobs::MousePointer::Arrow);
+        EXPECT_EQ(window.status.find("Time"), std::string::npos);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Jobs, FaultMatrix, ::testing::Values(Job::Encrypt, Job::Decrypt),
                          [](const auto& info) {
                              return info.param == Job::Decrypt ? "Decrypt" : "Encrypt";
