@@ -134,8 +134,10 @@ void frmAES::buildControls() {
     connect(&List1, &QListWidget::itemDoubleClicked, this, &frmAES::List1_DblClick);
     connect(&List2, &QListWidget::itemDoubleClicked, this, &frmAES::List2_DblClick);
     connectKeys();
-    connect(&List1, &FileListWidget::filesDropped, this, &frmAES::List1_OLEDragDrop);
-    connect(&List2, &FileListWidget::filesDropped, this, &frmAES::List2_OLEDragDrop);
+    for (FileListWidget* list : {&List1, &List2}) {
+        connect(list, &FileListWidget::filesDropped, this,
+                [this, list](const QList<QUrl>& urls) { OLEDragDrop(list, urls); });
+    }
 
     for (QWidget* guarded : std::initializer_list<QWidget*>{
              &List1, List1.viewport(), &List2, List2.viewport(), &Option1[0], &Option1[1],

@@ -17,6 +17,7 @@
 #include "ui/focus_ring.h"
 #include "ui/twips.h"
 #include "ui/user_dialogs.h"
+#include "window_model/dialog_selection.h"
 #include "window_model/message_text.h"
 
 namespace marnoq::ui {
@@ -101,8 +102,8 @@ class frmAES : public QWidget, public jobs::JobView {
     void Command3_Click();
     void List1_DblClick();
     void List2_DblClick();
-    void List1_OLEDragDrop(const QList<QUrl>& urls);
-    void List2_OLEDragDrop(const QList<QUrl>& urls);
+    // List1_OLEDragDrop and List2_OLEDragDrop: the decrypt list takes only ".aes" files.
+    void OLEDragDrop(FileListWidget* list, const QList<QUrl>& urls);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -126,8 +127,7 @@ class frmAES : public QWidget, public jobs::JobView {
     // Adds paths and reports once when the list could take no more.
     bool addToList(FileListWidget* list, const std::string& path);
     void addToList(FileListWidget* list, const std::vector<std::string>& paths);
-    void addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
-                       const QString& defaultExt);
+    void addFromDialog(FileListWidget* list, const window_model::OpenDialogText& text);
 
     UserDialogs& dialogs_;
     Twips twips_;

@@ -54,42 +54,27 @@ void frmAES::takeCommandLine(const std::vector<std::string>& arguments) {
     refreshList(&List2);
 }
 
-void frmAES::addFromDialog(FileListWidget* list, const QString& title, const QString& filter,
-                           const QString& defaultExt) {
+void frmAES::addFromDialog(FileListWidget* list, const window_model::OpenDialogText& text) {
     status_ = "0 %";
     showStatusLine();
-    const QString picked =
-        ShowOpen(dialogs_, this, title, QDir::currentPath(), QString(), filter, defaultExt);
+    const QString picked = ShowOpen(dialogs_, this, text.title, QDir::currentPath(), QString(),
+                                    text.filter, text.defaultExt);
     if (!picked.isEmpty()) {
-        const QStringList parts = picked.split(QChar(0));
-        if (parts.size() == 1) {
-            addToList(list, QFile::encodeName(parts.front()).toStdString());
-        } else {
-            QString folder = parts.front();
-            if (!folder.endsWith('/')) {
-                folder += '/';
-            }
-            std::vector<std::string> paths;
-            for (qsizetype i = 1; i < parts.size(); ++i) {
-                if (!parts[i].isEmpty()) {
-                    paths.push_back(QFile::encodeName(folder + parts[i]).toStdString());
-                }
-            }
-            addToList(list, paths);
-        }
+        // No shortcuts to resolve here, and blanks at a name's ends belong to the name.
+        addToList(list,
+                  window_model::dialogSelectionPaths(QFile::encodeName(picked).toStdString(), '/',
+                                                     window_model::ShortcutRule::Ignore));
         refreshList(list);
     }
     refreshCount(list);
 }
 
 void frmAES::Befehl2_Click() {
-    addFromDialog(&List1, "Zu verschlüsselnde Datei(en) auswählen", "Alle Dateien (*.*)|*.*",
-                  "*.*");
+    addFromDialog(&List1, window_model::kEncryptDialog);
 }
 
 void frmAES::Command3_Click() {
-    addFromDialog(&List2, "Zu entschlüsselnde Datei auswählen",
-                  "AES verschluesselte Dateien (*.aes)|*.aes", "*.aes");
+    addFromDialog(&List2, window_model::kDecryptDialog);
 }
 
 void frmAES::Command5_Click() {
@@ -112,60 +97,29 @@ void frmAES::List2_DblClick() {
     refreshCount(&List2);
 }
 
-void frmAES::List1_OLEDragDrop(const QList<QUrl>& urls) {
+void frmAES::OLEDragDrop(FileListWidget* list, const QList<QUrl>& urls) {
     if (urls.isEmpty()) {
         return;
     }
+    std::vector<window_model::DroppedItem> items;
     for (const QUrl& url : urls) {
-        if (!url.isLocalFile()) {
-            continue;
-        }
-        const QFileInfo info(url.toLocalFile());
-        if (!info.exists()) {
-            return;  // an item that cannot be examined ends this drop, without a refresh
-        }
-        if (!info.isDir() &&
-            !addToList(&List1, QFile::encodeName(info.absoluteFilePath()).toStdString())) {
-            break;
+        if (url.isLocalFile()) {
+            const QFileInfo info(url.toLocalFile());
+            items.push_back({QFile::encodeName(info.absoluteFilePath()).toStdString(),
+                             info.exists(), info.isDir()});
         }
     }
-    refreshList(&List1);
-    refreshCount(&List1);
-}
-
-void frmAES::List2_OLEDragDrop(const QList<QUrl>& urls) {
-    if (urls.isEmpty()) {
-        return;
+    const auto drop = window_model::dropFiles(
+        items, list == &List1 ? jobs::FileList::Encrypt : jobs::FileList::Decrypt,
+        [&](const std::string& path) { return addToList(list, path); });
+    if (!drop.refused.empty()) {
+        messageBox(window_model::refusedDropMessage(drop.refused), jobs::MessageIcon::Exclamation,
+                   jobs::kJobTitle);
     }
-    std::vector<std::string> refused;
-    const auto sayRefused = [&] {
-        if (!refused.empty()) {
-            messageBox(window_model::refusedDropMessage(refused), jobs::MessageIcon::Exclamation,
-                       jobs::kJobTitle);
-        }
-    };
-    for (const QUrl& url : urls) {
-        if (!url.isLocalFile()) {
-            continue;
-        }
-        const QFileInfo info(url.toLocalFile());
-        if (!info.exists()) {
-            sayRefused();
-            return;
-        }
-        if (info.isDir()) {
-            continue;
-        }
-        const std::string path = QFile::encodeName(info.absoluteFilePath()).toStdString();
-        if (!window_model::decryptListAccepts(path)) {
-            refused.push_back(path);
-        } else if (!addToList(&List2, path)) {
-            break;
-        }
+    if (drop.refresh) {
+        refreshList(list);
+        refreshCount(list);
     }
-    sayRefused();
-    refreshList(&List2);
-    refreshCount(&List2);
 }
 
 }  // namespace marnoq::ui

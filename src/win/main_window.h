@@ -99,7 +99,7 @@ class MainWindow : public jobs::JobView {
     void refreshCount(const FileListBox& list);
     void clearList(FileListBox& list);
     void removeSelected(FileListBox& list);
-    void addFromDialog(FileListBox& list, const OpenRequest& request,
+    void addFromDialog(FileListBox& list, const window_model::OpenDialogText& text,
                        window_model::ShortcutRule shortcuts);
     void onDropFiles(HDROP drop);
     // List1_OLEDragDrop and List2_OLEDragDrop: the decrypt list takes only ".aes" files.

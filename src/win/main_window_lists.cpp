@@ -23,16 +23,6 @@ std::wstring currentDirectory() {
     return folder;
 }
 
-// What the shell can tell of a dropped item.
-enum class ItemKind { File, Folder, Unreadable };
-
-ItemKind itemKind(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES          ? ItemKind::Unreadable
-           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ItemKind::Folder
-                                                          : ItemKind::File;
-}
-
 }  // namespace
 
 FileListBox& MainWindow::listOf(jobs::FileList list) {
@@ -100,11 +90,13 @@ void MainWindow::removeSelected(FileListBox& list) {
     refreshCount(list);
 }
 
-void MainWindow::addFromDialog(FileListBox& list, const OpenRequest& request,
+void MainWindow::addFromDialog(FileListBox& list, const window_model::OpenDialogText& text,
                                window_model::ShortcutRule shortcuts) {
     status_ = "0 %";
     SetWindowTextW(control(Label1), L"0 %");
-    const std::wstring picked = dialogs_.showOpen(window_, request);
+    const std::wstring picked =
+        dialogs_.showOpen(window_, {io::toUtf16(text.title), currentDirectory(),
+                                    io::toUtf16(text.filter), io::toUtf16(text.defaultExt)});
     if (!picked.empty()) {
         addPaths(list, window_model::dialogSelectionPaths(io::toUtf8(picked), '\\', shortcuts));
         list.fitHorizontalExtent();
@@ -113,17 +105,11 @@ void MainWindow::addFromDialog(FileListBox& list, const OpenRequest& request,
 }
 
 void MainWindow::Befehl2_Click() {
-    addFromDialog(List1,
-                  {L"Zu verschlüsselnde Datei(en) auswählen", currentDirectory(),
-                   L"Alle Dateien (*.*)|*.*", L"*.*"},
-                  window_model::ShortcutRule::Apply);
+    addFromDialog(List1, window_model::kEncryptDialog, window_model::ShortcutRule::Apply);
 }
 
 void MainWindow::Command3_Click() {
-    addFromDialog(List2,
-                  {L"Zu entschlüsselnde Datei auswählen", currentDirectory(),
-                   L"AES verschluesselte Dateien (*.aes)|*.aes", L"*.aes"},
-                  window_model::ShortcutRule::Ignore);
+    addFromDialog(List2, window_model::kDecryptDialog, window_model::ShortcutRule::Ignore);
 }
 
 void MainWindow::onDropFiles(HDROP drop) {
@@ -149,32 +135,22 @@ void MainWindow::onDropFiles(HDROP drop) {
 }
 
 void MainWindow::OLEDragDrop(FileListBox& list, const std::vector<std::wstring>& paths) {
-    std::vector<std::string> refused;
-    const auto sayRefused = [&] {
-        if (!refused.empty()) {
-            showMessage(window_model::refusedDropMessage(refused));
-        }
-    };
+    std::vector<window_model::DroppedItem> items;
     for (const std::wstring& path : paths) {
-        switch (itemKind(path)) {
-            case ItemKind::Unreadable:
-                sayRefused();
-                return;  // ends this drop, without a refresh
-            case ItemKind::Folder:
-                continue;
-            case ItemKind::File:
-                break;
-        }
-        const std::string entry = io::toUtf8(path);
-        if (&list == &List2 && !window_model::decryptListAccepts(entry)) {
-            refused.push_back(entry);
-        } else if (!addPath(list, entry)) {
-            break;
-        }
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        items.push_back({io::toUtf8(path), attributes != INVALID_FILE_ATTRIBUTES,
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     }
-    sayRefused();
-    list.fitHorizontalExtent();
-    refreshCount(list);
+    const auto drop = window_model::dropFiles(
+        items, &list == &List1 ? jobs::FileList::Encrypt : jobs::FileList::Decrypt,
+        [&](const std::string& path) { return addPath(list, path); });
+    if (!drop.refused.empty()) {
+        showMessage(window_model::refusedDropMessage(drop.refused));
+    }
+    if (drop.refresh) {
+        list.fitHorizontalExtent();
+        refreshCount(list);
+    }
 }
 
 bool MainWindow::onTestDrop(const COPYDATASTRUCT& data) {

@@ -59,6 +59,26 @@ bool decryptListAccepts(const std::string& path) {
     return jobs::hasAesExtension(path);
 }
 
+DropOutcome dropFiles(const std::vector<DroppedItem>& items, jobs::FileList list,
+                      const std::function<bool(const std::string&)>& add) {
+    DropOutcome outcome{{}, true};
+    for (const DroppedItem& item : items) {
+        if (!item.exists) {
+            outcome.refresh = false;
+            break;
+        }
+        if (item.isFolder) {
+            continue;
+        }
+        if (list == jobs::FileList::Decrypt && !decryptListAccepts(item.path)) {
+            outcome.refused.push_back(item.path);
+        } else if (!add(item.path)) {
+            break;
+        }
+    }
+    return outcome;
+}
+
 std::string wrongExtensionMessage(const std::vector<std::string>& paths) {
     constexpr std::size_t kListed = 10;  // the box stays on the screen
     const auto nameOf = [](const std::string& path) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
+
+#include "jobs/job_view.h"
 
 namespace marnoq::window_model {
 
@@ -23,6 +26,22 @@ std::string countText(std::size_t count);
 // are refused with one message naming them, not one box for each.
 bool decryptListAccepts(const std::string& path);
 std::string wrongExtensionMessage(const std::vector<std::string>& paths);
+
+// A dropped item as the window found it on disk.
+struct DroppedItem {
+    std::string path;
+    bool exists;
+    bool isFolder;
+};
+struct DropOutcome {
+    std::vector<std::string> refused;  // to be named in one message
+    bool refresh;                      // the list's extent and count label are brought up to date
+};
+// Offers the dropped files in order to `add`, which answers false when the list is full; that
+// ends the drop. Folders are passed over. An item that does not exist ends the drop at once,
+// and then the list is not refreshed.
+DropOutcome dropFiles(const std::vector<DroppedItem>& items, jobs::FileList list,
+                      const std::function<bool(const std::string&)>& add);
 
 // The entries of one file list: full paths, sorted ignoring case, each path once, at most
 // kMaxListEntries. A front end mirrors every change into its list control.

