@@ -135,9 +135,7 @@ TEST_F(WindowJobTest, InputErrorsFocusTheirBox) {
     w.activateWindow();
     QTest::keyClicks(&w.Text3[0], "a");
     QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Die Passworte stimmen nicht überein !");
-    EXPECT_EQ(dialogs.boxes[0].icon, jobs::MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.boxes.size(), 1u);  // what it says is the job's concern
     EXPECT_EQ(w.focusWidget(), &w.Text3[1]);
     EXPECT_TRUE(w.Label1.isHidden());
 }
