@@ -79,6 +79,13 @@ void writeText(const std::string& path, const std::string& text) {
     writeBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+void setLength(const std::string& path, std::uint64_t length) {
+    if (!std::filesystem::exists(utf8Path(path))) {
+        writeText(path, "");
+    }
+    std::filesystem::resize_file(utf8Path(path), length);
+}
+
 std::vector<std::uint8_t> randomBytes(std::size_t length, std::uint32_t seed) {
     std::mt19937 engine(seed);
     std::vector<std::uint8_t> bytes(length);

@@ -28,6 +28,9 @@ std::string readText(const std::string& path);
 void makeFolder(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 void writeText(const std::string& path, const std::string& text);
+// Makes the file (an empty one if there is none) this long; what it grows by is a hole that
+// takes no room on the disk.
+void setLength(const std::string& path, std::uint64_t length);
 // Deterministic pseudo-random bytes.
 std::vector<std::uint8_t> randomBytes(std::size_t length, std::uint32_t seed = 1);
 
