@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
-#include <filesystem>
 
-#include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "io/file_system.h"
 #include "support/cli_fixture.h"
 
 namespace marnoq {
@@ -93,19 +89,11 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
     ::chmod(dir.file("top/locked").c_str(), 0);
     ::chmod(dir.path().c_str(), 0755);
     ::chmod(dir.file("pw").c_str(), 0644);
-    // An unreadable folder means nothing to root: run as nobody where that is possible.
-    std::vector<std::string> prefix;
-    if (::geteuid() == 0) {
-        if (::access("/usr/bin/setpriv", X_OK) != 0) {
-            GTEST_SKIP() << "needs setpriv to run as an unprivileged user";
-        }
-        prefix = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+    const auto walk =
+        unprivileged({MARNOQ_CLI, "encrypt", "-r", "--json", "--password-file", "pw", "top"});
+    if (!walk) {
+        GTEST_SKIP() << "needs setpriv to run as an unprivileged user";
     }
-    auto as = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), MARNOQ_CLI);
-        args.insert(args.begin(), prefix.begin(), prefix.end());
-        return test::run(args, dir.path());
-    };
     auto paths = [&](const test::ProcessResult& result) {
         std::vector<std::string> found;
         for (const auto& line : jsonLines(result.out)) {
@@ -113,7 +101,7 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
         }
         return found;
     };
-    auto enc = as({"encrypt", "-r", "--json", "--password-file", "pw", "top"});
+    auto enc = test::run(*walk, dir.path());
     EXPECT_EQ(enc.status, 1);
     EXPECT_EQ(paths(enc), (std::vector<std::string>{"top/a.txt", "top/sub/deeper/c.bin"}));
     EXPECT_NE(enc.err.find("2 Dateien mit der Erweiterung .aes wurden ausgelassen"),
@@ -123,7 +111,7 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
                              "top/sub/pipe ist keine reguläre Datei"}) {
         EXPECT_NE(enc.err.find(left), std::string::npos) << left << ": " << enc.err;
     }
-    auto info = as({"info", "-r", "--json", "top"});
+    auto info = test::run(*unprivileged({MARNOQ_CLI, "info", "-r", "--json", "top"}), dir.path());
     EXPECT_EQ(paths(info), (std::vector<std::string>{"top/B.AES", "top/a.txt.aes",
                                                      "top/sub/deeper/c.bin.aes", "top/sub/x.aes"}));
     auto plain = cli({"verify", "--password-file", "pw", "top"});
@@ -133,6 +121,34 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
     EXPECT_NE(one.err.find("Hinweis: 1 Datei mit der Erweiterung .aes wurde ausgelassen."),
               std::string::npos)
         << one.err;
+}
+
+TEST_F(CliTest, PasswordFileReadableByOthersIsWarnedAbout) {
+    test::writeText(dir.file("x"), "x");
+    ::chmod(dir.file("pw").c_str(), 0644);
+    auto result = cli({"encrypt", "--password-file", "pw", "x"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.err.find("für andere Benutzer lesbar"), std::string::npos);
+}
+
+TEST_F(CliTest, FolderWithoutWritePermission) {
+    const auto command = unprivileged({MARNOQ_CLI, "encrypt", "--password-stdin", "a.txt"});
+    if (!command) {
+        GTEST_SKIP() << "needs setpriv to run as an unprivileged user";
+    }
+    test::writeText(dir.file("a.txt"), "plain");
+    ::chmod(dir.file("a.txt").c_str(), 0644);
+    ::chmod(dir.path().c_str(), 0555);  // to enter and read, not to write
+    auto result = test::run(*command, dir.path(), "geheim\n");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Fehler beim Schreiben! Mögliche Ursachen:\n1. Der aktuelle Ordner "
+                              "befindet sich auf einen schreibgeschützten Datenträger.\n2. Sie "
+                              "besitzen nicht die erforderlichen Rechte um in diesen Ordner zu "
+                              "schreiben.\n" +
+                              dir.file("a.txt.aes")),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
 }
 
 TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
@@ -174,7 +190,7 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
         << four.err;
     EXPECT_NE(one.err.find("f100.aes\nwurde nicht mit diesem Programm"), std::string::npos);
     // A first file that ends the job slowly (at the file size limit) holds back later starts.
-    std::filesystem::resize_file(dir.file("many/f000"), 64 << 20);
+    test::setLength(dir.file("many/f000"), 64 << 20);
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "-f", "many/f000"}).status, 0);
     const auto limited = test::run({"sh", "-c",
                                     "trap '' XFSZ; ulimit -f 20000; exec \"$0\" decrypt -j 4 -r "

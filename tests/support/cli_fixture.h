@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +23,20 @@ class CliTest : public ::testing::Test {
         args.insert(args.begin(), MARNOQ_CLI);
         return run(args, dir.path(), input);
     }
+#ifndef _WIN32
+    // Permissions and limits do not bind root, who runs the command as nobody instead (the test
+    // lets nobody into its folder); nothing where root has no setpriv for it.
+    static std::optional<std::vector<std::string>> unprivileged(std::vector<std::string> command) {
+        if (::geteuid() == 0) {
+            if (::access("/usr/bin/setpriv", X_OK) != 0) {
+                return std::nullopt;
+            }
+            command.insert(command.begin(), {"/usr/bin/setpriv", "--reuid=nobody",
+                                             "--regid=nogroup", "--clear-groups"});
+        }
+        return command;
+    }
+#endif
     void SetUp() override {
         writeText(dir.file("pw"), "Geheim 42\n");
         ::chmod(dir.file("pw").c_str(), 0600);
