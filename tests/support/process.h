@@ -17,6 +17,11 @@ class Process {
   public:
     Process(const std::vector<std::string>& argv, const std::string& workdir,
             const std::string& input = "");
+#ifndef _WIN32
+    // With `out` as its standard output instead of the file that `wait` reads back.
+    Process(const std::vector<std::string>& argv, const std::string& workdir,
+            const std::string& input, int out);
+#endif
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
@@ -30,9 +35,6 @@ class Process {
     std::unique_ptr<Child> child_;
     std::string outPath_, errPath_;
 };
-
-// In a child after fork: changes to the folder and runs the program; never returns.
-[[noreturn]] void execIn(const std::vector<std::string>& argv, const std::string& workdir);
 
 inline ProcessResult run(const std::vector<std::string>& argv, const std::string& workdir,
                          const std::string& input = "") {
