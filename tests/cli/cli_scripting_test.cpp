@@ -123,24 +123,21 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
         << one.err;
 }
 
-TEST_F(CliTest, PasswordFileReadableByOthersIsWarnedAbout) {
-    test::writeText(dir.file("x"), "x");
-    ::chmod(dir.file("pw").c_str(), 0644);
-    auto result = cli({"encrypt", "--password-file", "pw", "x"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.err.find("für andere Benutzer lesbar"), std::string::npos);
-}
-
-TEST_F(CliTest, FolderWithoutWritePermission) {
-    const auto command = unprivileged({MARNOQ_CLI, "encrypt", "--password-stdin", "a.txt"});
+// A password file others may read is only warned about: the job goes on, here into a folder
+// the user may not write to.
+TEST_F(CliTest, FolderWithoutWritePermissionAndAPasswordFileOthersMayRead) {
+    const auto command = unprivileged({MARNOQ_CLI, "encrypt", "--password-file", "pw", "a.txt"});
     if (!command) {
         GTEST_SKIP() << "needs setpriv to run as an unprivileged user";
     }
     test::writeText(dir.file("a.txt"), "plain");
     ::chmod(dir.file("a.txt").c_str(), 0644);
+    ::chmod(dir.file("pw").c_str(), 0644);
     ::chmod(dir.path().c_str(), 0555);  // to enter and read, not to write
-    auto result = test::run(*command, dir.path(), "geheim\n");
+    auto result = test::run(*command, dir.path());
     EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Warnung: Die Passwortdatei pw ist für andere Benutzer lesbar"),
+              std::string::npos);
     EXPECT_NE(result.err.find("Fehler beim Schreiben! Mögliche Ursachen:\n1. Der aktuelle Ordner "
                               "befindet sich auf einen schreibgeschützten Datenträger.\n2. Sie "
                               "besitzen nicht die erforderlichen Rechte um in diesen Ordner zu "
