@@ -37,10 +37,10 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
     test::setLength(dir.file("huge.bin.aes"), 31 + kHuge);
     test::writeText(dir.file("huge-dec.bin"), "older");
     const auto before = dir.entries();
-    for (const char* command : {"encrypt", "decrypt"}) {
-        const std::string source = command == std::string("encrypt") ? "big" : "huge.bin.aes";
+    for (const bool first : {true, false}) {
+        const char* command = first ? "encrypt" : "decrypt";
+        const std::string source = first ? "big" : "huge.bin.aes";
         // Signals that only scripts and limits send: once each, in the body, half of them here.
-        const bool first = command == std::string("encrypt");
         const auto rare = first ? std::vector<int>{SIGALRM, SIGUSR2, SIGVTALRM}
                                 : std::vector<int>{SIGUSR1, SIGXCPU, SIGPROF};
         for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT, rare[0], rare[1], rare[2]}) {

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -105,14 +106,9 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
         ::dup2(::open(errPath_.c_str(), O_WRONLY | O_TRUNC), 2);
     });
     ::close(pipeFds[0]);
-    for (std::size_t done = 0; done < input.size();) {
-        ssize_t put = ::write(pipeFds[1], input.data() + done, input.size() - done);
-        if (put <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    ::close(pipeFds[1]);
+    FILE* in = ::fdopen(pipeFds[1], "w");
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::fclose(in);
 }
 
 Process::~Process() {
