@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
-#include "io/utf8_path.h"
 #include "support/cli_fixture.h"
 
 namespace marnoq {
@@ -36,8 +34,7 @@ TEST_F(CliTest, WindowsPathsAndBinaryStandardStreams) {
 // A program ended from outside in the middle of a file leaves the older output and nothing
 // else: the unfinished file is deleted by the system when the process goes.
 TEST_F(CliTest, EndedProcessLeavesNoPartialFile) {
-    test::writeText(dir.file("big"), "");
-    std::filesystem::resize_file(io::utf8Path(dir.file("big")), std::uintmax_t{4} << 30);
+    test::setLength(dir.file("big"), std::uint64_t{4} << 30);
     test::writeText(dir.file("big.aes"), "older");
     test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "-f", "big"},
                           dir.path());
