@@ -1,5 +1,6 @@
 // The window's command-line sorting and the command line's option parser on arbitrary
 // argument lists (one argument per line).
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,15 +13,13 @@
 namespace {
 
 std::vector<std::string> splitLines(const std::string& input) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= input.size()) {
-        const auto end = input.find('\n', start);
-        lines.push_back(input.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) {
-            break;
+    std::vector<std::string> lines(1);
+    for (const char c : input) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
         }
-        start = end + 1;
     }
     return lines;
 }
@@ -43,12 +42,7 @@ void checkWindowSorting(const std::vector<std::string>& arguments) {
 }
 
 bool contains(const std::vector<std::string>& list, const std::string& text) {
-    for (const auto& item : list) {
-        if (item == text) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 void checkOptionParser(const std::vector<std::string>& arguments) {
