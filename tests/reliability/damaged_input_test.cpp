@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <span>
 
 #include "io/file_system.h"
 #include "jobs/job_fixture.h"
@@ -18,8 +19,8 @@ class DamagedInputTest : public test::JobTest {
         view.passwords[2] = "geheim";
     }
     // Decrypts the given bytes as "probe.bin.aes" and returns the outcome of that file.
-    FileOutcome outcomeOf(const std::vector<std::uint8_t>& bytes) {
-        test::writeBytes(dir.file("probe.bin.aes"), bytes);
+    FileOutcome outcomeOf(std::span<const std::uint8_t> bytes) {
+        test::writeBytes(dir.file("probe.bin.aes"), {bytes.begin(), bytes.end()});
         ::unlink(dir.file("probe-dec.bin").c_str());
         view.list2 = {dir.file("probe.bin.aes")};
         view.boxes.clear();
@@ -34,12 +35,11 @@ TEST_F(DamagedInputTest, EveryBitFlipInTheHeaderIsCaught) {
     for (std::size_t bit = 0; bit < 31 * 8; ++bit) {
         auto damaged = pristine;
         damaged[bit / 8] ^= static_cast<std::uint8_t>(1u << (bit % 8));
-        const FileOutcome outcome = outcomeOf(damaged);
         const std::size_t byte = bit / 8;
         const FileOutcome expected = byte < 3    ? FileOutcome::Foreign
                                      : byte < 11 ? FileOutcome::ChecksumMismatch
                                                  : FileOutcome::WrongPassword;
-        EXPECT_EQ(outcome, expected) << "bit " << bit;
+        EXPECT_EQ(outcomeOf(damaged), expected) << "bit " << bit;
         EXPECT_EQ(view.boxes.size(), 1u) << "bit " << bit;
     }
 }
@@ -48,18 +48,16 @@ TEST_F(DamagedInputTest, TruncationAtEveryShortLengthAndAtRandomOnes) {
     auto small = test::readBytes(makeEncrypted("tiny.txt", {'1', '2', '3'}));
     ASSERT_EQ(small.size(), 47u);
     for (std::size_t length = 0; length < 47; ++length) {
-        std::vector<std::uint8_t> cut(small.begin(),
-                                      small.begin() + static_cast<std::ptrdiff_t>(length));
-        const FileOutcome outcome = outcomeOf(cut);
-        EXPECT_EQ(outcome, length < 31 ? FileOutcome::Foreign : FileOutcome::SizeError) << length;
+        EXPECT_EQ(outcomeOf(std::span(small).first(length)),
+                  length < 31 ? FileOutcome::Foreign : FileOutcome::SizeError)
+            << length;
+        EXPECT_EQ(view.boxes.size(), 1u) << length;
         EXPECT_FALSE(io::exists(dir.file("probe-dec.bin"))) << length;
     }
     std::mt19937 engine(3);
     for (int round = 0; round < 40; ++round) {
         const std::size_t length = 31 + engine() % (pristine.size() - 31);
-        std::vector<std::uint8_t> cut(pristine.begin(),
-                                      pristine.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_NE(outcomeOf(cut), FileOutcome::Done) << length;
+        EXPECT_NE(outcomeOf(std::span(pristine).first(length)), FileOutcome::Done) << length;
     }
 }
 
@@ -83,8 +81,8 @@ TEST_F(DamagedInputTest, AppendedJunk) {
         auto longer = pristine;
         const auto extra = test::randomBytes(junk, static_cast<std::uint32_t>(junk));
         longer.insert(longer.end(), extra.begin(), extra.end());
-        const FileOutcome outcome = outcomeOf(longer);
-        EXPECT_EQ(outcome, junk % 16 == 0 ? FileOutcome::ChecksumMismatch : FileOutcome::SizeError)
+        EXPECT_EQ(outcomeOf(longer),
+                  junk % 16 == 0 ? FileOutcome::ChecksumMismatch : FileOutcome::SizeError)
             << junk;
     }
 }

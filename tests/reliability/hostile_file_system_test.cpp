@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,9 +13,11 @@
 #include <utility>
 
 #include "io/fault_injection.h"
+#include "io/file_system.h"
 #include "io/folder_walk.h"
+#include "io/unique_fd.h"
 #include "jobs/job_fixture.h"
-#include "support/process.h"
+#include "support/cli_fixture.h"
 
 namespace marnoq {
 namespace {
@@ -43,36 +44,16 @@ class SwapAt : public io::FaultInjector {
     std::function<void()> act_;
 };
 
-struct SwapCase {
-    const char* name;
-    bool decrypting;
-    // The step before which the walked folder is swapped for a link to the victim's folder
-    // outside the tree, or for the victim's folder inside it; Stat: between walk and job.
-    FileOperation moment;
-};
-
-const SwapCase kSwaps[] = {
-    {"encrypt, before the job", false, FileOperation::Stat},
-    {"encrypt, at opening the input", false, FileOperation::Open},
-    {"encrypt, at creating the output", false, FileOperation::Create},
-    {"encrypt, at naming the output", false, FileOperation::Rename},
-    {"decrypt, before the job", true, FileOperation::Stat},
-    {"decrypt, at opening the input", true, FileOperation::Open},
-    {"decrypt, at creating the output", true, FileOperation::Create},
-    {"decrypt, at naming the output", true, FileOperation::Rename},
+// The steps before which the walked folder is swapped for a link to the victim's folder outside
+// the tree, or for the victim's folder inside it; Stat: between walk and job.
+const std::pair<FileOperation, const char*> kMoments[] = {
+    {FileOperation::Stat, "before the job"},
+    {FileOperation::Open, "at opening the input"},
+    {FileOperation::Create, "at creating the output"},
+    {FileOperation::Rename, "at naming the output"},
 };
 
 class HostileFileSystem : public test::JobTest {};
-
-std::vector<std::pair<SwapCase, bool>> cases() {
-    std::vector<std::pair<SwapCase, bool>> all;
-    for (const auto& swap : kSwaps) {
-        for (const bool insideTree : {false, true}) {
-            all.emplace_back(swap, insideTree);
-        }
-    }
-    return all;
-}
 
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
@@ -82,79 +63,82 @@ std::set<std::string> namesIn(const std::string& folder) {
     return names;
 }
 
+void swapFolderDuringJob(test::Job kind, FileOperation moment, bool insideTree) {
+    const bool decrypting = kind == test::Job::Decrypt;
+    test::TempDir root;
+    const std::string tree = root.file("geteilt");
+    const std::string outside = insideTree ? tree + "/anders" : root.file("sicherung");
+    test::makeFolder(tree);
+    test::makeFolder(tree + "/fremd");
+    test::makeFolder(outside);
+    const std::string inputName = decrypting ? "brief.txt.aes" : "brief.txt";
+    const std::string outputName = decrypting ? "brief.txt" : "brief.txt.aes";
+    test::writeText(outside + "/brief.txt", "Geheimnis des Opfers");
+    test::writeText(outside + "/brief.txt.aes", "Sicherung des Opfers");
+    test::writeText(outside + "/geheim.txt", "nur für root");
+    ASSERT_EQ(::symlink((outside + "/geheim.txt").c_str(), (tree + "/verweis.txt").c_str()), 0);
+    const std::string plain = tree + "/fremd/brief.txt";
+    test::writeText(plain, "vom Angreifer");
+    if (decrypting) {
+        test::FakeView encrypting;
+        ASSERT_TRUE(test::runJob(encrypting, test::Job::Encrypt, {plain}, "pw").allDone());
+        ::unlink(plain.c_str());
+    }
+    const io::FolderWalk walk = io::walkFolder(tree);
+    const std::string listed = tree + "/fremd/" + inputName;
+    EXPECT_EQ(std::count(walk.files.begin(), walk.files.end(), listed), 1);
+    EXPECT_EQ(walk.links, std::vector<std::string>{tree + "/verweis.txt"});
+
+    std::string victim = outside;
+    auto swapFolder = [&] {
+        ASSERT_EQ(::rename((tree + "/fremd").c_str(), (tree + "/fremd.alt").c_str()), 0);
+        if (insideTree) {
+            ASSERT_EQ(::rename(outside.c_str(), (tree + "/fremd").c_str()), 0);
+            victim = tree + "/fremd";
+        } else {
+            ASSERT_EQ(::symlink(outside.c_str(), (tree + "/fremd").c_str()), 0);
+        }
+    };
+    if (moment == FileOperation::Stat) {
+        swapFolder();
+    }
+    test::FakeView job;
+    job.suffixMode = false;
+    jobs::JobReport report;
+    {
+        SwapAt at(moment, swapFolder);
+        report = test::runJob(job, kind, {listed}, "pw");
+    }
+    EXPECT_EQ(test::readText(victim + "/brief.txt"), "Geheimnis des Opfers");
+    EXPECT_EQ(test::readText(victim + "/brief.txt.aes"), "Sicherung des Opfers");
+    EXPECT_EQ(namesIn(victim), (std::set<std::string>{"brief.txt", "brief.txt.aes", "geheim.txt"}));
+    if (moment == FileOperation::Stat) {
+        // The folder now on the way is not the one walked: the file is refused.
+        EXPECT_FALSE(report.allDone());
+        ASSERT_EQ(job.boxes.size(), 1u);
+        EXPECT_NE(job.boxes[0].text.find(listed), std::string::npos) << job.boxes[0].text;
+        EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung durch einen anderen"),
+                  std::string::npos)
+            << job.boxes[0].text;
+    } else {
+        // Once looked up, the folder is the one the job works in, wherever it is moved.
+        EXPECT_TRUE(report.allDone());
+        EXPECT_TRUE(io::exists(tree + "/fremd.alt/" + outputName));
+    }
+}
+
 // Another user owns a folder inside a tree walked with -r and swaps it for a link to a folder
 // of the victim's, or for the victim's folder in the same tree, between two steps of a job; a
 // link to a secret file waits in the tree too. Nothing of the victim's is read, written or
 // replaced, whatever the moment.
 TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
-    for (const auto& [swap, insideTree] : cases()) {
-        SCOPED_TRACE(std::string(swap.name) + (insideTree ? ", folder in the tree" : ", link"));
-        test::TempDir root;
-        const std::string tree = root.file("geteilt");
-        const std::string outside = insideTree ? tree + "/anders" : root.file("sicherung");
-        test::makeFolder(tree);
-        test::makeFolder(tree + "/fremd");
-        test::makeFolder(outside);
-        const std::string inputName = swap.decrypting ? "brief.txt.aes" : "brief.txt";
-        const std::string outputName = swap.decrypting ? "brief.txt" : "brief.txt.aes";
-        test::writeText(outside + "/brief.txt", "Geheimnis des Opfers");
-        test::writeText(outside + "/brief.txt.aes", "Sicherung des Opfers");
-        test::writeText(outside + "/geheim.txt", "nur für root");
-        ASSERT_EQ(::symlink((outside + "/geheim.txt").c_str(), (tree + "/verweis.txt").c_str()), 0);
-        const std::string plain = tree + "/fremd/brief.txt";
-        test::writeText(plain, "vom Angreifer");
-        if (swap.decrypting) {
-            view.list1 = {plain};
-            view.setPassword("pw");
-            ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
-            ::unlink(plain.c_str());
-        }
-        const io::FolderWalk walk = io::walkFolder(tree);
-        const std::string listed = tree + "/fremd/" + inputName;
-        std::vector<std::string> files = walk.files;
-        std::erase_if(files, [&](const std::string& file) { return file != listed; });
-        EXPECT_EQ(files, std::vector<std::string>{listed});
-        EXPECT_EQ(walk.links, std::vector<std::string>{tree + "/verweis.txt"});
-
-        std::string victim = outside;
-        auto swapFolder = [&] {
-            ASSERT_EQ(::rename((tree + "/fremd").c_str(), (tree + "/fremd.alt").c_str()), 0);
-            if (insideTree) {
-                ASSERT_EQ(::rename(outside.c_str(), (tree + "/fremd").c_str()), 0);
-                victim = tree + "/fremd";
-            } else {
-                ASSERT_EQ(::symlink(outside.c_str(), (tree + "/fremd").c_str()), 0);
+    for (const auto kind : {test::Job::Encrypt, test::Job::Decrypt}) {
+        for (const auto& [moment, when] : kMoments) {
+            for (const bool insideTree : {false, true}) {
+                SCOPED_TRACE(std::string(kind == test::Job::Decrypt ? "decrypt, " : "encrypt, ") +
+                             when + (insideTree ? ", folder in the tree" : ", link"));
+                swapFolderDuringJob(kind, moment, insideTree);
             }
-        };
-        if (swap.moment == FileOperation::Stat) {
-            swapFolder();
-        }
-        test::FakeView job;
-        job.setPassword("pw");
-        (swap.decrypting ? job.list2 : job.list1) = {listed};
-        job.suffixMode = false;
-        jobs::JobReport report;
-        {
-            SwapAt at(swap.moment, swapFolder);
-            report = swap.decrypting ? jobs::cmdDec_Click(job) : jobs::cmdEnc_Click(job);
-        }
-        EXPECT_EQ(test::readText(victim + "/brief.txt"), "Geheimnis des Opfers");
-        EXPECT_EQ(test::readText(victim + "/brief.txt.aes"), "Sicherung des Opfers");
-        EXPECT_EQ(namesIn(victim),
-                  (std::set<std::string>{"brief.txt", "brief.txt.aes", "geheim.txt"}));
-        struct stat info {};
-        if (swap.moment == FileOperation::Stat) {
-            // The folder now on the way is not the one walked: the file is refused.
-            EXPECT_FALSE(report.allDone());
-            ASSERT_EQ(job.boxes.size(), 1u);
-            EXPECT_NE(job.boxes[0].text.find(listed), std::string::npos) << job.boxes[0].text;
-            EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung durch einen anderen"),
-                      std::string::npos)
-                << job.boxes[0].text;
-        } else {
-            // Once looked up, the folder is the one the job works in, wherever it is moved.
-            EXPECT_TRUE(report.allDone());
-            EXPECT_EQ(::lstat((tree + "/fremd.alt/" + outputName).c_str(), &info), 0);
         }
     }
 }
@@ -173,13 +157,11 @@ TEST_F(HostileFileSystem, AFileThatTakesTheNameMeanwhileIsAskedAbout) {
             ::unlink(output.c_str());
             test::writeText(dir.file("neu.txt"), "neu");
             test::FakeView job;
-            job.setPassword("pw");
-            job.list1 = {dir.file("neu.txt")};
             job.replaceAnswers = {answer};
             jobs::JobReport report;
             {
                 SwapAt at(FileOperation::Rename, [&] { test::writeText(output, "fremd"); });
-                report = jobs::cmdEnc_Click(job);
+                report = test::runJob(job, test::Job::Encrypt, {dir.file("neu.txt")}, "pw");
             }
             ::unsetenv("MARNOQ_NO_TMPFILE");
             EXPECT_EQ(job.replaceQuestions, std::vector<std::string>{output});
@@ -215,27 +197,16 @@ class LoopDisk {
     const std::string& path() const { return where_; }
     // Cuts the power: the journal reaches the disk, data still in memory does not.
     void cutAndRemount() {
-        UniqueFdForTest folder(::open(where_.c_str(), O_RDONLY | O_DIRECTORY));
+        io::UniqueFd folder(::open(where_.c_str(), O_RDONLY | O_DIRECTORY));
         std::uint32_t flags = 1;  // the journal flushed, the data not
-        ASSERT_EQ(::ioctl(folder.fd, _IOR('X', 125, std::uint32_t), &flags), 0);
-        folder.close();
+        ASSERT_EQ(::ioctl(folder.get(), _IOR('X', 125, std::uint32_t), &flags), 0);
+        folder.reset();
         ASSERT_EQ(::umount(where_.c_str()), 0);
         mounted_ = mount();
         ASSERT_TRUE(mounted_);
     }
 
   private:
-    struct UniqueFdForTest {
-        explicit UniqueFdForTest(int f) : fd(f) {}
-        ~UniqueFdForTest() { close(); }
-        void close() {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-            fd = -1;
-        }
-        int fd;
-    };
     static bool shell(const std::string& command) { return std::system(command.c_str()) == 0; }
     bool mount() {
         return shell("mount -o loop,commit=1 '" + image_ + "' '" + where_ + "' 2>/dev/null");
@@ -244,8 +215,10 @@ class LoopDisk {
     bool mounted_ = false;
 };
 
+using PowerCut = test::CliTest;
+
 // Files reported done survive a power cut that follows at once: data before names.
-TEST_F(HostileFileSystem, APowerCutAfterASuccessfulRunLosesNoOutput) {
+TEST_F(PowerCut, AfterASuccessfulRunNoOutputIsLost) {
     LoopDisk disk(dir);
     if (::geteuid() != 0 || !disk.mounted()) {
         GTEST_SKIP() << "needs root and a loop device to mount an ext4 image";
@@ -257,15 +230,10 @@ TEST_F(HostileFileSystem, APowerCutAfterASuccessfulRunLosesNoOutput) {
         test::writeBytes(folder + "/klein" + std::to_string(i), test::randomBytes(i * 1001, i));
     }
     ::sync();
-    test::writeText(dir.file("pw"), "pw\n");
-    ::chmod(dir.file("pw").c_str(), 0600);
-    const auto encrypted = test::run(
-        {MARNOQ_CLI, "encrypt", "--password-file", dir.file("pw"), "-q", "-r", folder}, dir.path());
+    const auto encrypted = cli({"encrypt", "--password-file", "pw", "-q", "-r", folder});
     ASSERT_EQ(encrypted.status, 0) << encrypted.err;
     disk.cutAndRemount();
-    const auto verified =
-        test::run({MARNOQ_CLI, "verify", "--password-file", dir.file("pw"), "--json", "-r", folder},
-                  dir.path());
+    const auto verified = cli({"verify", "--password-file", "pw", "--json", "-r", folder});
     EXPECT_EQ(verified.status, 0) << verified.err;
     EXPECT_EQ(std::count(verified.out.begin(), verified.out.end(), '\n'), 31) << verified.out;
 }

@@ -48,8 +48,9 @@ Range rangeOf(const void* data, std::size_t size) {
 }
 
 // Every place in the process's writable memory where one of the 16-byte needles occurs, outside
-// `own` (where the test keeps them) and the scan's own buffer.
-std::vector<std::uintptr_t> findInWritableMemory(std::span<const std::uint8_t> needles, Range own) {
+// the needles themselves and the scan's own buffer.
+std::vector<std::uintptr_t> findInWritableMemory(std::span<const std::uint8_t> needles) {
+    const Range own = rangeOf(needles.data(), needles.size());
     std::vector<Range> writable;
     std::ifstream maps("/proc/self/maps");
     for (std::string line; std::getline(maps, line);) {
@@ -142,14 +143,11 @@ TEST(SecretsInMemory, NoPasswordOrKeyScheduleIsLeftAfterAJob) {
             secureWipe(text);  // the window clears its boxes
         }
     }
-    std::array<std::uint8_t, 16 * (2 + 13)> needles{};
-    auto bytes = test::fromHex(kNeedles);
-    std::copy(bytes.begin(), bytes.end(), needles.begin());
-    secureWipe(std::span(bytes));
+    auto needles = test::fromHex(kNeedles);
     secureWipe(password);
     clearVectorRegisters();  // what making the needles left behind
     wipeStackBelow();
-    const auto found = findInWritableMemory(needles, rangeOf(needles.data(), needles.size()));
+    const auto found = findInWritableMemory(needles);
     secureWipe(std::span(needles));
     EXPECT_TRUE(found.empty()) << found.size() << " copies, the first at " << std::hex
                                << (found.empty() ? 0 : found[0]);
