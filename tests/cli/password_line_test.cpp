@@ -40,30 +40,30 @@ TEST_F(CliTest, PasswordLinesInEveryEditorEncodingAndTheirLimit) {
         longestUtf16 += "\xE4\0"s;
         umlauts += "ä";  // two bytes in UTF-8
     }
+    using enum cli::LineRead;
     const struct Case {
         std::string bytes;
         cli::LineRead read;
         std::string password;
     } cases[] = {
-        {"\xEF\xBB\xBFgeheim123\r\n", cli::LineRead::Line, "geheim123"},  // UTF-8 with mark
-        {"\xFF\xFEg\0e\0h\0e\0i\0m\0\x31\0\x32\0\x33\0\r\0\n\0"s, cli::LineRead::Line,
+        {"\xEF\xBB\xBFgeheim123\r\n", Line, "geheim123"},  // UTF-8 with mark
+        {"\xFF\xFEg\0e\0h\0e\0i\0m\0\x31\0\x32\0\x33\0\r\0\n\0"s, Line,
          "geheim123"},  // PowerShell 5.1
-        {"\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0z\0w\0"s, cli::LineRead::Line, gruesse},
-        {"\xFE\xFF\0G\0r\0\xFC\0\xDF\0e"s, cli::LineRead::Line, gruesse},  // big-endian, no end
+        {"\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0z\0w\0"s, Line, gruesse},
+        {"\xFE\xFF\0G\0r\0\xFC\0\xDF\0e"s, Line, gruesse},  // big-endian, no end
         {"Gr\xFC\xDF"
          "e\r\nzweite Zeile\n",
-         cli::LineRead::Line, gruesse},  // ANSI
-        {gruesse + "\nzweite Zeile\n", cli::LineRead::Line, gruesse},
-        {"\xFF\xFE\xAC\x20\n\x01"s, cli::LineRead::Line, "\xE2\x82\xAC\xC4\x8A"},  // 0x0A inside
-        {"\xFF\xFE\x00\xD8\n\0"s, cli::LineRead::Line,
-         "\xEF\xBF\xBD"},  // half a pair: refused later
-        {"\r\n", cli::LineRead::Line, ""},
-        {"", cli::LineRead::Nothing, ""},
-        {longest + "\r\n" + std::string(5000, 'x'), cli::LineRead::Line, longest},
-        {longest + "p\n", cli::LineRead::TooLong, ""},
-        {longestUtf16 + "\n\0"s, cli::LineRead::Line, umlauts},
-        {longestUtf16 + "\xE4\0\n\0"s, cli::LineRead::TooLong, ""},
-        {std::string(1u << 20, '\0'), cli::LineRead::TooLong, ""},  // /dev/zero
+         Line, gruesse},  // ANSI
+        {gruesse + "\nzweite Zeile\n", Line, gruesse},
+        {"\xFF\xFE\xAC\x20\n\x01"s, Line, "\xE2\x82\xAC\xC4\x8A"},  // 0x0A inside
+        {"\xFF\xFE\x00\xD8\n\0"s, Line, "\xEF\xBF\xBD"},            // half a pair: refused later
+        {"\r\n", Line, ""},
+        {"", Nothing, ""},
+        {longest + "\r\n" + std::string(5000, 'x'), Line, longest},
+        {longest + "p\n", TooLong, ""},
+        {longestUtf16 + "\n\0"s, Line, umlauts},
+        {longestUtf16 + "\xE4\0\n\0"s, TooLong, ""},
+        {std::string(1u << 20, '\0'), TooLong, ""},  // /dev/zero
     };
     test::writeText(dir.file("a.txt"), "text");
     ASSERT_EQ(cli({"encrypt", "--password-stdin", "a.txt"}, gruesse + "\n").status, 0);
@@ -72,7 +72,7 @@ TEST_F(CliTest, PasswordLinesInEveryEditorEncodingAndTheirLimit) {
         std::string line;
         EXPECT_EQ(cli::readPasswordLine(source, line), c.read) << c.bytes.substr(0, 40);
         EXPECT_LE(source.consumed(), 2060U);
-        if (c.read == cli::LineRead::Line) {
+        if (c.read == Line) {
             EXPECT_EQ(line, c.password) << c.bytes.substr(0, 40);
         }
         if (c.password == gruesse) {
