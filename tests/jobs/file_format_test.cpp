@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "cipher/rijndael.h"
-#include "jobs/encrypt_job.h"
+#include "jobs/job_fixture.h"
 #include "jobs/windows1252.h"
-#include "support/fake_view.h"
 #include "support/hex.h"
-#include "support/temp_dir.h"
 
 namespace marnoq {
 namespace {
@@ -18,9 +16,7 @@ TEST(FileFormat, TheNineDigitExampleByteByByte) {
     test::TempDir dir;
     test::writeText(dir.file("digits.txt"), "123456789");
     test::FakeView view;
-    view.list1 = {dir.file("digits.txt")};
-    view.setPassword("geheim");
-    ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
+    ASSERT_TRUE(test::runJob(view, test::Job::Encrypt, {dir.file("digits.txt")}).allDone());
     auto stored = test::readBytes(dir.file("digits.txt.aes"));
     ASSERT_EQ(stored.size(), 47u);
     EXPECT_EQ(std::string(stored.begin(), stored.begin() + 11), "aesCBF43926");
@@ -47,13 +43,13 @@ TEST(FileFormat, SaltKeyAndHashRules) {
     auto hash = jobs::saltedPasswordHash(*umlauts);
     EXPECT_EQ(toHex(std::vector<std::uint8_t>(hash.begin(), hash.end())),
               "b9568b8f16a64d37dde5ed94367011a49d74d3f5");
-    EXPECT_EQ(jobs::toWindows1252("a\u00A0b").value_or(""), "a\xA0" "b");  // no-break space
+    EXPECT_EQ(jobs::toWindows1252("a\u00A0b").value_or(""),
+              "a\xA0"
+              "b");  // no-break space
     EXPECT_FALSE(jobs::toWindows1252("Łódź"));
     EXPECT_FALSE(jobs::toWindows1252("\xC3"));  // cut UTF-8
     EXPECT_EQ(jobs::fromWindows1252("\x80\x81\xE4"), "€\xC2\x81ä");
-    std::string forty(40, 'k');
-    auto key = jobs::makeKeyBytes(forty);
-    EXPECT_EQ(key.bytes[31], 'k');
+    EXPECT_EQ(jobs::makeKeyBytes(std::string(40, 'k')).bytes[31], 'k');
     EXPECT_EQ(jobs::makeKeyBytes("ab").bytes[2], 0);
     EXPECT_EQ(jobs::crcTextFor(0x1234u, 1), "00000000");
     EXPECT_EQ(jobs::crcTextFor(0x1234u, 2), "00001234");

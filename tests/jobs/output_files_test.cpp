@@ -97,28 +97,18 @@ TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
 // Two outputs exist already. Whatever the user answers, an older file keeps its bytes unless
 // it was to be replaced, and a cancel leaves the second file unstarted.
 TEST_F(OutputFilesTest, TheUserDecidesWhetherAnExistingOutputIsReplaced) {
-    using jobs::FileOutcome;
-    using jobs::ReplaceAnswer;
+    using enum jobs::FileOutcome;
+    using enum jobs::ReplaceAnswer;
     struct Case {
-        std::vector<ReplaceAnswer> answers;
+        std::vector<jobs::ReplaceAnswer> answers;
         std::size_t questions;
         bool firstReplaced, secondReplaced;
-        FileOutcome first, second;
+        jobs::FileOutcome first, second;
     } cases[] = {
-        {{ReplaceAnswer::Replace, ReplaceAnswer::Replace},
-         2,
-         true,
-         true,
-         FileOutcome::Done,
-         FileOutcome::Done},
-        {{ReplaceAnswer::ReplaceAll}, 1, true, true, FileOutcome::Done, FileOutcome::Done},
-        {{ReplaceAnswer::Skip, ReplaceAnswer::Replace},
-         2,
-         false,
-         true,
-         FileOutcome::NotReplaced,
-         FileOutcome::Done},
-        {{ReplaceAnswer::Cancel}, 1, false, false, FileOutcome::NotReplaced, FileOutcome::Done},
+        {{Replace, Replace}, 2, true, true, Done, Done},
+        {{ReplaceAll}, 1, true, true, Done, Done},
+        {{Skip, Replace}, 2, false, true, NotReplaced, Done},
+        {{Cancel}, 1, false, false, NotReplaced, Done},
     };
     for (const Job job : {Job::Encrypt, Job::Decrypt}) {
         const bool decrypting = job == Job::Decrypt;
@@ -143,7 +133,7 @@ TEST_F(OutputFilesTest, TheUserDecidesWhetherAnExistingOutputIsReplaced) {
             EXPECT_EQ(window.replaceQuestions.front(), outputs[0]);
             EXPECT_EQ(test::readText(outputs[0]) != "älter", c.firstReplaced);
             EXPECT_EQ(test::readText(outputs[1]) != "älter", c.secondReplaced);
-            ASSERT_EQ(report.files.size(), c.answers.front() == ReplaceAnswer::Cancel ? 1u : 2u);
+            ASSERT_EQ(report.files.size(), c.answers.front() == Cancel ? 1u : 2u);
             EXPECT_EQ(report.files[0].outcome, c.first);
             EXPECT_EQ(report.files.back().outcome, report.files.size() == 1 ? c.first : c.second);
             EXPECT_TRUE(window.boxes.empty());
