@@ -41,13 +41,12 @@ TEST_F(DecryptJobTest, RoundTripsAwkwardSizesWithBothNamings) {
     // The largest spans more batches than the writer has buffers.
     for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 39999u, 40000u, 40001u, 3u * 1024 * 1024 + 5}) {
         const auto plain = test::randomBytes(n, static_cast<std::uint32_t>(n));
-        const std::string name = "Datei mit Größe " + std::to_string(n) + ".bin";
+        const std::string stem = "Datei mit Größe " + std::to_string(n), name = stem + ".bin";
         view.suffixMode = true;
         ASSERT_TRUE(runJob(view, Job::Decrypt, {makeEncrypted(name, plain, "Passwört")}, "Passwört")
                         .allDone())
             << n;
-        EXPECT_EQ(test::readBytes(dir.file("Datei mit Größe " + std::to_string(n) + "-dec.bin")),
-                  plain);
+        EXPECT_EQ(test::readBytes(dir.file(stem + "-dec.bin")), plain);
         EXPECT_EQ(view.status.rfind("FileDecrypt bearbeitet: 100 % , DecryptTime: ", 0), 0u);
         view.suffixMode = false;  // "Originalname" replaces the plain file beside it
         test::writeText(dir.file(name), "stale");

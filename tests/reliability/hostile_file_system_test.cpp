@@ -71,8 +71,6 @@ void swapFolderDuringJob(test::Job kind, FileOperation moment, bool insideTree) 
     test::makeFolder(tree);
     test::makeFolder(tree + "/fremd");
     test::makeFolder(outside);
-    const std::string inputName = decrypting ? "brief.txt.aes" : "brief.txt";
-    const std::string outputName = decrypting ? "brief.txt" : "brief.txt.aes";
     test::writeText(outside + "/brief.txt", "Geheimnis des Opfers");
     test::writeText(outside + "/brief.txt.aes", "Sicherung des Opfers");
     test::writeText(outside + "/geheim.txt", "nur für root");
@@ -85,7 +83,7 @@ void swapFolderDuringJob(test::Job kind, FileOperation moment, bool insideTree) 
         ::unlink(plain.c_str());
     }
     const io::FolderWalk walk = io::walkFolder(tree);
-    const std::string listed = tree + "/fremd/" + inputName;
+    const std::string listed = tree + "/fremd/" + (decrypting ? "brief.txt.aes" : "brief.txt");
     EXPECT_EQ(std::count(walk.files.begin(), walk.files.end(), listed), 1);
     EXPECT_EQ(walk.links, std::vector<std::string>{tree + "/verweis.txt"});
 
@@ -123,7 +121,8 @@ void swapFolderDuringJob(test::Job kind, FileOperation moment, bool insideTree) 
     } else {
         // Once looked up, the folder is the one the job works in, wherever it is moved.
         EXPECT_TRUE(report.allDone());
-        EXPECT_TRUE(io::exists(tree + "/fremd.alt/" + outputName));
+        EXPECT_TRUE(
+            io::exists(tree + "/fremd.alt/" + (decrypting ? "brief.txt" : "brief.txt.aes")));
     }
 }
 
