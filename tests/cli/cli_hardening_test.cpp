@@ -159,6 +159,13 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
 // program at once and gives the echo back for good.
 TEST_F(CliTest, ASignalAtThePromptEndsAtOnceAndRestoresEcho) {
     test::writeText(dir.file("a.txt"), "text");
+    {  // asked twice, then the job runs
+        test::TerminalSession session({MARNOQ_CLI, "encrypt", "-o", "t", "a.txt"}, dir.path());
+        ASSERT_TRUE(session.waitFor("Passwort: ") && session.type("geheim\n"));
+        ASSERT_TRUE(session.waitFor("Wiederholung: ") && session.type("geheim\n"));
+        EXPECT_TRUE(session.waitFor("EncryptTime"));
+        ASSERT_EQ(::unlink(dir.file("t").c_str()), 0);
+    }
     for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1}) {
         SCOPED_TRACE(sig);
         test::TerminalSession session({MARNOQ_CLI, "encrypt", "a.txt"}, dir.path());

@@ -83,7 +83,7 @@ TEST(CliOptions, RefusalsSayWhy) {
         "encrypt --password-file pw --password-stdin a", "decrypt -o x --output y a.aes",
         "verify -f a.aes",
         // Streams of the program's own that are no place for data.
-        "decrypt -o /dev/stderr a.aes", "decrypt -o /dev/fd/2 a.aes",
+        "decrypt -o /dev/stderr a.aes", "decrypt -o /dev/fd/2 a.aes", "decrypt -o /dev/stdin a.aes",
         "encrypt -o x.aes /dev/stdout"};
     for (const auto& arguments : refused) {
         EXPECT_FALSE(parseArguments(words(arguments)).options) << arguments;

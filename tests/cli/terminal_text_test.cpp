@@ -17,8 +17,8 @@ TEST(TerminalText, ControlsAndBrokenBytesAreEscapedTextStays) {
         {"\xff\xc3(\xe2\x82", "\\xff\\xc3(\\xe2\\x82"},  // invalid, cut short
         {"\xc0\xaf\xe0\x80\xaf\xed\xa0\x80",
          "\\xc0\\xaf\\xe0\\x80\\xaf\\xed\\xa0\\x80"},  // overlong, surrogate
-        {"\xf0\x9f\x94\x92 \xf4\x90\x80\x80",
-         "\xf0\x9f\x94\x92 \\xf4\\x90\\x80\\x80"},  // emoji kept; > U+10FFFF
+        {"\xf0\x9f\x94\x92\xf4\x8f\xbf\xbf \xf4\x90\x80\x80",
+         "\xf0\x9f\x94\x92\xf4\x8f\xbf\xbf \\xf4\\x90\\x80\\x80"},  // up to U+10FFFF kept
         // Hidden and reordering characters: right-to-left override, isolate, zero width,
         // line separator, byte order mark; a dash beside them stays.
         {"a\xe2\x80\xae"
