@@ -9,19 +9,10 @@
 namespace marnoq::window_model {
 namespace {
 
-std::vector<std::string> filled(std::initializer_list<const char*> paths) {
-    SortedFileList list;
-    for (const char* path : paths) {
-        list.insert(path);
-    }
-    return list.entries();
-}
+using Paths = std::vector<std::string>;
 
 TEST(FileListRules, SortsIgnoringCaseKeepsEachPathOnce) {
-    struct Case {
-        std::initializer_list<const char*> added;
-        std::vector<std::string> expected;
-    } cases[] = {
+    const std::pair<Paths, Paths> cases[] = {
         {{"b", "A", "c", "a"}, {"A", "a", "b", "c"}},  // equal but for case: in order of arrival
         {{"/x/b.txt", "/x/B.txt", "/x/b.txt"}, {"/x/b.txt", "/x/B.txt"}},
         {{"Zebra", "öl", "Öl", "apfel", "Ärger"}, {"apfel", "Zebra", "Ärger", "öl", "Öl"}},
@@ -31,8 +22,12 @@ TEST(FileListRules, SortsIgnoringCaseKeepsEachPathOnce) {
         {{"ab", "a", "Ab"}, {"a", "ab", "Ab"}},
         {{"\U0001F600", "\u017E"}, {"\u017E", "\U0001F600"}},  // four bytes in UTF-8
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(filled(c.added), c.expected);
+    for (const auto& [added, expected] : cases) {
+        SortedFileList list;
+        for (const std::string& path : added) {
+            list.insert(path);
+        }
+        EXPECT_EQ(list.entries(), expected);
     }
 }
 
@@ -79,32 +74,26 @@ TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
 
 TEST(FileListRules, ADropOffersItsFilesUntilAMissingItemOrAFullListEndsIt) {
     using enum jobs::FileList;
-    using Paths = std::vector<std::string>;
-    // Dropped: "x/" is a folder, "-x" does not exist. Room: what the list still takes.
-    const struct {
-        jobs::FileList list;
-        Paths dropped;
-        std::size_t room;
-        Paths offered, refused;
-        bool refresh;
-    } cases[] = {
+    // List, dropped ("x/" is a folder, "-x" does not exist), the room the list still has;
+    // offered, refused, refresh.
+    const std::tuple<jobs::FileList, Paths, std::size_t, Paths, Paths, bool> cases[] = {
         {Encrypt, {"b.md", "d/", "a.aes", "b.md"}, 9, {"b.md", "a.aes", "b.md"}, {}, true},
         {Decrypt, {"n.md", "c.aes", "d/", "z"}, 9, {"c.aes"}, {"n.md", "z"}, true},
         {Decrypt, {"n.md", "c.aes", "-w.aes", "d.aes"}, 9, {"c.aes"}, {"n.md"}, false},
         {Decrypt, {"c.aes", "d.aes", "n.md", "-w.aes"}, 1, {"c.aes", "d.aes"}, {}, true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [list, dropped, room, offered, refused, refresh] : cases) {
         std::vector<DroppedItem> items;
-        for (const std::string& item : c.dropped) {
+        for (const std::string& item : dropped) {
             items.push_back({item, item[0] != '-', item.back() == '/'});
         }
-        Paths offered;
-        const auto outcome = dropFiles(items, c.list, [&](const std::string& path) {
-            offered.push_back(path);
-            return offered.size() <= c.room;
+        Paths added;
+        const auto outcome = dropFiles(items, list, [&](const std::string& path) {
+            added.push_back(path);
+            return added.size() <= room;
         });
-        EXPECT_EQ(std::tie(offered, outcome.refused, outcome.refresh),
-                  std::tie(c.offered, c.refused, c.refresh));
+        EXPECT_EQ(std::tie(added, outcome.refused, outcome.refresh),
+                  std::tie(offered, refused, refresh));
     }
 }
 

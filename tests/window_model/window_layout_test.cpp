@@ -10,17 +10,13 @@ namespace marnoq::window_model {
 namespace {
 
 TEST(WindowLayout, GrowsTooNarrowBoxesAwayFromTheirAlignment) {
-    struct Case {
-        Alignment alignment;
-        int needed;
-        Box expected;
-    } cases[] = {
+    const std::tuple<Alignment, int, Box> cases[] = {
         {Alignment::Right, 40, {100, 5, 50, 13}}, {Alignment::Right, 80, {70, 5, 80, 13}},
         {Alignment::Left, 80, {100, 5, 80, 13}},  {Alignment::Centre, 80, {85, 5, 80, 13}},
         {Alignment::Left, 50, {100, 5, 50, 13}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(grownToFit({100, 5, 50, 13}, c.alignment, c.needed), c.expected) << c.needed;
+    for (const auto& [alignment, needed, expected] : cases) {
+        EXPECT_EQ(grownToFit({100, 5, 50, 13}, alignment, needed), expected) << needed;
     }
 }
 
@@ -64,7 +60,6 @@ TEST(InfoText, LinesEndInCarriageReturnLineFeedAndTheVersionIsDecimal) {
     EXPECT_EQ(breaks, 12u);
     EXPECT_NE(text.find("Entschlüsselte Datei:\tsample-dec.txt   oder ohne Suffix:   sample.txt"),
               std::string::npos);
-    EXPECT_EQ(versionText(1, 1), "Version: 1.1");
     EXPECT_EQ(versionText(2, 10), "Version: 2.10");
 }
 
