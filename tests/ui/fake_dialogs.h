@@ -13,13 +13,12 @@ class FakeDialogs : public ui::UserDialogs {
   public:
     struct Box {
         QString text;
-        jobs::MessageIcon icon;
         QString title;
         bool overVisibleParent;
     };
-    void message(QWidget* parent, const QString& text, jobs::MessageIcon icon,
+    void message(QWidget* parent, const QString& text, jobs::MessageIcon,
                  const QString& title) override {
-        boxes.push_back({text, icon, title, parent != nullptr && parent->isVisible()});
+        boxes.push_back({text, title, parent != nullptr && parent->isVisible()});
     }
     // Answers in turn; Replace once they are used up.
     jobs::ReplaceAnswer askReplace(QWidget*, const QString& text) override {

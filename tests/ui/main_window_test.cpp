@@ -33,11 +33,9 @@ TEST(MainWindow, StartUpWithoutArgumentsAndThePasswordToggle) {
     EXPECT_EQ(w.Label6.text(), "Files: 0");
     EXPECT_TRUE(w.Label1.isHidden());
     EXPECT_EQ(w.Label1.text(), "0 %");
-    for (const char* name : {"Text3(0)", "Text3(1)", "Text3(2)"}) {
-        auto* box = w.findChild<QLineEdit*>(name);
-        ASSERT_NE(box, nullptr) << name;
-        EXPECT_EQ(box->echoMode(), QLineEdit::Password);
-        EXPECT_EQ(box->maxLength(), 32);
+    for (const auto& box : w.Text3) {
+        EXPECT_EQ(box.echoMode(), QLineEdit::Password);
+        EXPECT_EQ(box.maxLength(), 32);
     }
     EXPECT_EQ(w.Command2.text(), "N");
     EXPECT_TRUE(w.Option1[1].isChecked());

@@ -121,7 +121,6 @@ TEST(MessageText, LongNamesAreShortenedInTheMiddleSoNoBoxCutsTheMessage) {
     EXPECT_EQ(fittedMessage("Fehler:\r\n/home/a b/" + spaced + "\r\nGrund."),
               "Fehler:\r\n/home/a b/Steuer " + std::string(5, 'b') + "…" + std::string(20, 'b') +
                   " Ende.pdf.aes\r\nGrund.");
-    EXPECT_EQ(displayName("M\xFCller-alt.txt"), "Müller-alt.txt");
     EXPECT_EQ(displayName("Müller.txt"), "Müller.txt");
 }
 
