@@ -45,10 +45,8 @@ int where(const char* name) {
 int hasFocus(const char* name) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow(), nullptr), &thread)) {
-        return 1;
-    }
-    return thread.hwndFocus != nullptr && thread.hwndFocus == controlOf(name) ? 0 : 1;
+    const bool read = GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow(), nullptr), &thread);
+    return read && thread.hwndFocus != nullptr && thread.hwndFocus == controlOf(name) ? 0 : 1;
 }
 
 // The entries of a list, one a line.
