@@ -5,11 +5,6 @@
 
 namespace marnoq::ui {
 
-QString CutAtDelimiter(const QString& text, const QString& delimiter) {
-    const auto at = text.indexOf(delimiter);
-    return at < 0 ? text : text.left(at);
-}
-
 QString toolkitFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList entries;

@@ -14,9 +14,6 @@ QString ShowOpen(UserDialogs& dialogs, QWidget* owner, const QString& title,
                  const QString& initialDirectory, const QString& initialFile,
                  const QString& filter, const QString& defaultExt);
 
-// The text before the first occurrence of the delimiter, or all of it.
-QString CutAtDelimiter(const QString& text, const QString& delimiter);
-
 // "Alle Dateien (*.*)|*.*" as the toolkit's filter. "*.*" means every file here, also those
 // without a dot, and ".aes" is matched in either case.
 QString toolkitFilter(const QString& filter);

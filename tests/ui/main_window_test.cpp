@@ -121,8 +121,6 @@ TEST(MainWindow, OpenDialogsFillTheirLists) {
     dialogs.answer = {};
     QTest::mouseClick(&w.Command3, Qt::LeftButton);
     EXPECT_EQ(w.Label6.text(), "Files: 1");
-    EXPECT_EQ(ui::CutAtDelimiter("ab||cd", "||"), "ab");
-    EXPECT_EQ(ui::CutAtDelimiter("abc", "||"), "abc");
 }
 
 // Run once per scale (QT_SCALE_FACTOR), see tests/CMakeLists.txt. A file manager hands over
