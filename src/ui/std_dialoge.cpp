@@ -31,11 +31,11 @@ QString toolkitFilter(const QString& filter) {
 }
 
 QString ShowOpen(UserDialogs& dialogs, QWidget* owner, const QString& title,
-                 const QString& initialDirectory, const QString& initialFile,
-                 const QString& filter, const QString& defaultExt) {
+                 const QString& initialDirectory, const QString& initialFile, const QString& filter,
+                 const QString& defaultExt) {
     Q_UNUSED(defaultExt);
-    const QString start = initialFile.isEmpty() ? initialDirectory
-                                                : initialDirectory + "/" + initialFile;
+    const QString start =
+        initialFile.isEmpty() ? initialDirectory : initialDirectory + "/" + initialFile;
     const QStringList picked = dialogs.openFiles(owner, title, start, toolkitFilter(filter));
     if (picked.isEmpty()) {
         return {};
