@@ -128,10 +128,11 @@ TEST(MessageText, SkippedEntriesAreNamedAndTheStatusSaysHowManyWereDone) {
     using jobs::FileOutcome;
     jobs::JobReport report;
     report.started = true;
-    report.files = {{"/a/eins", FileOutcome::Done}, {"/a/M\xFCller\x80", FileOutcome::Skipped}};
+    report.files = {{"/a/eins", FileOutcome::Done},
+                    {"/a/M\xFCller\x80\xE0\xA4\x85", FileOutcome::Skipped}};
     EXPECT_EQ(
         skippedMessage(report),
-        "Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:\r\n/a/Müller€");
+        "Ein Eintrag der Liste wurde übersprungen, weil es die Datei nicht gibt:\r\n/a/Müller€अ");
     EXPECT_EQ(
         statusAfterJob(report, "File: 1 von 2,  File bearbeitet: 100 % , EncryptTime: 3 ms", 2),
         "1 von 2 Dateien bearbeitet, 1 übersprungen , EncryptTime: 3 ms");
