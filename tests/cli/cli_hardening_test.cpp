@@ -23,6 +23,22 @@ using test::CliTest;
 using namespace std::chrono_literals;
 
 constexpr std::uint64_t kHuge = std::uint64_t{4} << 30;  // long enough to interrupt
+constexpr std::int64_t kDeep = std::int64_t{8} << 20;    // many batches into the body
+
+// How far the process has read the file: the position of its descriptor, 0 before it opened it.
+std::int64_t readPosition(pid_t pid, const std::string& path) {
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd/";
+    for (int fd = 3; fd < 64; ++fd) {
+        char target[4096] = {};
+        if (::readlink((fds + std::to_string(fd)).c_str(), target, sizeof target - 1) > 0 &&
+            path == target) {
+            const auto info =
+                test::readBytes("/proc/" + std::to_string(pid) + "/fdinfo/" + std::to_string(fd));
+            return std::atoll(std::string(info.begin(), info.end()).substr(4).c_str());
+        }
+    }
+    return 0;
+}
 
 // Whatever ends the program at whatever moment, the folder holds what it held before, and an
 // older output keeps its bytes: the new output has no name until it is complete.
@@ -45,16 +61,19 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
                                 : std::vector<int>{SIGUSR1, SIGXCPU, SIGPROF};
         for (int sig : {SIGKILL, SIGHUP, SIGQUIT, SIGTERM, SIGINT, rare[0], rare[1], rare[2]}) {
             const bool often = std::find(rare.begin(), rare.end(), sig) == rare.end();
-            for (int at : often ? std::vector<int>{30, 200} : std::vector<int>{200}) {
+            // As soon as it reads, the output just made, and deep in the body.
+            for (std::int64_t at :
+                 often ? std::vector<std::int64_t>{1, kDeep} : std::vector<std::int64_t>{kDeep}) {
                 SCOPED_TRACE(std::string(command) + " signal " + std::to_string(sig) + " at " +
-                             std::to_string(at) + " ms");
+                             std::to_string(at) + " bytes");
                 std::vector<std::string> argv = {MARNOQ_CLI, command, "--password-file",
                                                  "pw",       "-f",    source};
                 if (!often) {  // with the named temporary, which only a handler removes
                     argv.insert(argv.begin(), {"env", "MARNOQ_NO_TMPFILE=1"});
                 }
                 test::Process process(argv, dir.path());
-                std::this_thread::sleep_for(std::chrono::milliseconds(at));
+                ASSERT_TRUE(test::waitUntil(
+                    [&] { return readPosition(process.id(), dir.file(source)) >= at; }, 20s));
                 process.signal(sig);
                 const auto result = process.wait();
                 EXPECT_EQ(result.status, 128 + sig) << result.err;
@@ -72,21 +91,26 @@ TEST_F(CliTest, SignalsAtSeveralPointsLeaveTheFolderAsItWas) {
 // so the pipeline never outlives the test.
 TEST_F(CliTest, AStopThatEndsAPipedProducerCommitsNothing) {
     const std::string pipeline =
-        "trap : INT TERM; while :; do echo data; done | timeout --foreground -s KILL 60 \"$0\" "
-        "encrypt --password-file pw -f -o z.aes -; echo $? > status";
+        "trap : INT TERM; i=0; while :; do echo data; i=$((i+1)); [ $i = 20000 ] && : > reading; "
+        "done | timeout --foreground -s KILL 60 \"$0\" encrypt --password-file pw -f -o z.aes -; "
+        "echo $? > status";
     for (int sig : {SIGINT, SIGTERM}) {
         SCOPED_TRACE(sig);
-        ::unlink(dir.file("status").c_str());
+        for (const char* mark : {"status", "reading"}) {
+            ::unlink(dir.file(mark).c_str());
+        }
         test::writeText(dir.file("z.aes"), "older");
         test::Process group({"setsid", "sh", "-c", pipeline, MARNOQ_CLI}, dir.path());
-        std::this_thread::sleep_for(1s);  // the program is reading, also on a busy machine
+        // More lines than a pipe holds are out: the program is reading.
+        ASSERT_TRUE(
+            test::waitUntil([&] { return ::access(dir.file("reading").c_str(), F_OK) == 0; }, 20s));
         ::kill(-group.id(), sig);
         group.wait();
         // The producer never ends by itself: a program that exits with 0 missed the stop.
         EXPECT_EQ(test::readText(dir.file("status")), std::to_string(128 + sig) + "\n");
         EXPECT_TRUE(test::readText(dir.file("z.aes")) == "older")
             << test::readText(dir.file("z.aes")).size();
-        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "status", "z.aes"}));
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "reading", "status", "z.aes"}));
     }
 }
 
@@ -126,7 +150,6 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
         int status;
         std::string reason;
         std::vector<std::string> command;
-        std::string input = "";
     };
     const Case cases[] = {
         {2, tooLong, {"timeout", "1", cli, "encrypt", "--password-file", "/dev/zero", "a.txt"}},
@@ -134,10 +157,6 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
          tooLong,
          {"timeout", "1", "sh", "-c",
           "cat /dev/zero | " + cli + " encrypt --password-stdin a.txt"}},
-        {2,
-         tooLong,
-         {"timeout", "1", cli, "encrypt", "--password-stdin", "a.txt"},
-         std::string(2000, 'p') + "\n"},
         {2,
          "Der aktuelle Ordner ist nicht mehr zugänglich",
          {"sh", "-c",
@@ -148,7 +167,7 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command[c.command.size() - 2] + " " + c.command.back());
-        const auto result = test::run(c.command, dir.path(), c.input);
+        const auto result = test::run(c.command, dir.path());
         EXPECT_EQ(result.status, c.status) << result.err;
         EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "big", "pw"}));
@@ -172,63 +191,15 @@ TEST_F(CliTest, ASignalAtThePromptEndsAtOnceAndRestoresEcho) {
         ASSERT_TRUE(session.waitFor("Passwort: "));
         if (sig == SIGUSR1) {
             ASSERT_TRUE(session.type("\x1a"));  // Ctrl-Z
-            std::this_thread::sleep_for(200ms);
-            EXPECT_TRUE(session.echoOn());
+            EXPECT_TRUE(test::waitUntil([&] { return session.echoOn(); }, 5s));
             session.signal(SIGCONT);
             EXPECT_TRUE(session.waitFor("Passwort: "));
         }
-        std::this_thread::sleep_for(50ms);
-        EXPECT_FALSE(session.echoOn());
+        EXPECT_TRUE(test::waitUntil([&] { return !session.echoOn(); }, 5s));
         EXPECT_EQ(session.end(sig), 128 + sig);
         EXPECT_TRUE(session.echoOn());
     }
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a.txt", "pw"}));
-}
-
-// How far the process has read the file: the position of its descriptor, 0 before it opened it.
-std::int64_t readPosition(pid_t pid, const std::string& path) {
-    const std::string fds = "/proc/" + std::to_string(pid) + "/fd/";
-    for (int fd = 3; fd < 64; ++fd) {
-        char target[4096] = {};
-        if (::readlink((fds + std::to_string(fd)).c_str(), target, sizeof target - 1) > 0 &&
-            path == target) {
-            const auto info =
-                test::readBytes("/proc/" + std::to_string(pid) + "/fdinfo/" + std::to_string(fd));
-            return std::atoll(std::string(info.begin(), info.end()).substr(4).c_str());
-        }
-    }
-    return 0;
-}
-
-// The program is stopped mid-file, the file changed, and the program continued.
-TEST_F(CliTest, ASourceThatGrowsOrShrinksDuringTheJobFails) {
-    constexpr std::int64_t kLength = std::int64_t{512} << 20;
-    struct Case {
-        std::uint64_t newLength;
-        const char* reason;
-    };
-    const Case cases[] = {{kLength + 5, "länger"}, {std::uint64_t{8} << 20, "kürzer"}};
-    const std::string path = dir.file("wandelbar.bin");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        test::setLength(path, kLength);
-        test::Process process({MARNOQ_CLI, "encrypt", "--password-file", "pw", "wandelbar.bin"},
-                              dir.path());
-        test::waitUntil([&] { return readPosition(process.id(), path) != 0; }, 20s);
-        process.signal(SIGSTOP);
-        const std::int64_t stoppedAt = readPosition(process.id(), path);
-        ASSERT_GT(stoppedAt, 0);
-        ASSERT_LT(stoppedAt, kLength);
-        test::setLength(path, c.newLength);
-        process.signal(SIGCONT);
-        const auto result = process.wait();
-        EXPECT_EQ(result.status, 1);
-        EXPECT_NE(result.err.find(path + "\nDie Datei wurde während der Verarbeitung " + c.reason),
-                  std::string::npos)
-            << result.err;
-        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pw", "wandelbar.bin"}));
-        ::unlink(path.c_str());
-    }
 }
 
 // No byte of a name or a header field may steer the terminal.
@@ -274,8 +245,6 @@ TEST_F(CliTest, ReportsThatCannotBeWrittenWholeFailTheCall) {
     ASSERT_EQ(cli({"encrypt", "--password-file", "pw", "a.txt"}).status, 0);
     const std::vector<std::string> commands[] = {
         {"info", "a.txt.aes"},
-        {"info", "--json", "a.txt.aes"},
-        {"verify", "--json", "--password-file", "pw", "a.txt.aes"},
         {"encrypt", "--json", "--password-file", "pw", "-o", "b.aes", "a.txt"},
         {"--help"},
     };

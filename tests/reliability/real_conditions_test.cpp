@@ -86,20 +86,29 @@ TEST_F(RealConditionsTest, SourcesThatAreNoRegularFilesAreSkipped) {
     EXPECT_FALSE(io::exists(dir.file("fifo.aes")));
 }
 
-TEST_F(RealConditionsTest, PlainFileShrinkingOrVanishingDuringTheJob) {
+TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
     const auto bytes = test::randomBytes(400000);
-    test::writeBytes(dir.file("s.bin"), bytes);
-    view.list1 = {dir.file("s.bin")};
     view.setPassword("pw");
-    view.onEvents = [&](test::FakeView& v) {
-        if (v.pumps == 1) {
-            test::setLength(dir.file("s.bin"), 1000);
-        }
-    };
-    jobs::cmdEnc_Click(view);
-    ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_NE(view.boxes[0].text.find("während der Verarbeitung kürzer"), std::string::npos);
-    EXPECT_FALSE(io::exists(dir.file("s.bin.aes")));
+    const std::pair<std::uint64_t, const char*> changes[] = {{1000, "kürzer"}, {400005, "länger"}};
+    for (const auto& [length, reason] : changes) {
+        SCOPED_TRACE(reason);
+        test::writeBytes(dir.file("s.bin"), bytes);
+        view.list1 = {dir.file("s.bin")};
+        view.boxes.clear();
+        view.pumps = 0;
+        view.onEvents = [&](test::FakeView& v) {
+            if (v.pumps == 1) {
+                test::setLength(dir.file("s.bin"), length);
+            }
+        };
+        jobs::cmdEnc_Click(view);
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_NE(view.boxes[0].text.find(dir.file("s.bin") +
+                                          "\r\nDie Datei wurde während der Verarbeitung " + reason),
+                  std::string::npos)
+            << view.boxes[0].text;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"s.bin"});
+    }
     // A vanished name does not matter once the file is open: the job reads what it opened.
     test::writeBytes(dir.file("v.bin"), bytes);
     view.list1 = {dir.file("v.bin")};
