@@ -17,16 +17,6 @@
 namespace marnoq::test {
 namespace {
 
-std::string scratchFile(const char* name) {
-    std::string pattern = std::string("/tmp/marnoq-") + name + "-XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        throw std::runtime_error("mkstemp");
-    }
-    ::close(fd);
-    return pattern;
-}
-
 // Starts the program; `prepare` runs in the child before, to hand it its descriptors.
 pid_t spawn(const std::vector<std::string>& argv, const std::string& workdir,
             const std::function<void()>& prepare) {
@@ -91,9 +81,8 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
 
 Process::Process(const std::vector<std::string>& argv, const std::string& workdir,
                  const std::string& input, int out)
-    : child_(std::make_unique<Child>()),
-      outPath_(scratchFile("out")),
-      errPath_(scratchFile("err")) {
+    : child_(std::make_unique<Child>()) {
+    const std::string outPath = scratch_.file("out"), errPath = scratch_.file("err");
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) {
         throw std::runtime_error("pipe");
@@ -102,8 +91,11 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
         ::dup2(pipeFds[0], 0);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
-        ::dup2(out >= 0 ? out : ::open(outPath_.c_str(), O_WRONLY | O_TRUNC), 1);
-        ::dup2(::open(errPath_.c_str(), O_WRONLY | O_TRUNC), 2);
+        // Both files are made, so that `wait` finds them whatever `out` is; the program keeps
+        // only the copies.
+        const int outFile = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        ::dup2(out >= 0 ? out : outFile, 1);
+        ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600), 2);
     });
     ::close(pipeFds[0]);
     FILE* in = ::fdopen(pipeFds[1], "w");
@@ -113,8 +105,6 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
 
 Process::~Process() {
     killIfRunning(child_->pid);
-    ::unlink(outPath_.c_str());
-    ::unlink(errPath_.c_str());
 }
 
 int Process::id() const {
@@ -128,8 +118,8 @@ void Process::signal(int number) {
 ProcessResult Process::wait() {
     ProcessResult result;
     result.status = waitStatus(child_->pid);
-    result.out = readText(outPath_);
-    result.err = readText(errPath_);
+    result.out = readText(scratch_.file("out"));
+    result.err = readText(scratch_.file("err"));
     return result;
 }
 

@@ -1,24 +1,12 @@
 #include <windows.h>
 
-#include <filesystem>
-#include <random>
 #include <stdexcept>
 
-#include "io/utf8_path.h"
 #include "io/windows_text.h"
 #include "support/process.h"
-#include "support/temp_dir.h"
 
 namespace marnoq::test {
 namespace {
-
-std::string scratchFile(const char* name) {
-    std::random_device device;
-    const auto path = std::filesystem::temp_directory_path() /
-                      (std::string("marnoq-") + name + "-" + std::to_string(device()));
-    writeText(io::utf8Text(path), "");
-    return io::utf8Text(path);
-}
 
 // One argument as the receiving program's command-line splitter reads it back.
 std::wstring quoted(const std::wstring& argument) {
@@ -55,9 +43,7 @@ struct Process::Child {
 
 Process::Process(const std::vector<std::string>& argv, const std::string& workdir,
                  const std::string& input)
-    : child_(std::make_unique<Child>()),
-      outPath_(scratchFile("out")),
-      errPath_(scratchFile("err")) {
+    : child_(std::make_unique<Child>()) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -69,8 +55,8 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = readEnd;
-    startup.hStdOutput = inheritable(outPath_);
-    startup.hStdError = inheritable(errPath_);
+    startup.hStdOutput = inheritable(scratch_.file("out"));
+    startup.hStdError = inheritable(scratch_.file("err"));
     std::wstring commandLine;
     for (const auto& argument : argv) {
         commandLine += (commandLine.empty() ? L"" : L" ") + quoted(io::toUtf16(argument));
@@ -85,14 +71,9 @@ Process::Process(const std::vector<std::string>& argv, const std::string& workdi
         ::CloseHandle(writeEnd);
         throw std::runtime_error("cannot start " + argv.front());
     }
-    for (std::size_t done = 0; done < input.size();) {
-        DWORD put = 0;
-        if (::WriteFile(writeEnd, input.data() + done, static_cast<DWORD>(input.size() - done),
-                        &put, nullptr) == 0) {
-            break;
-        }
-        done += put;
-    }
+    // A blocking pipe takes all of it, or fails once the program has ended without reading.
+    DWORD put = 0;
+    ::WriteFile(writeEnd, input.data(), static_cast<DWORD>(input.size()), &put, nullptr);
     ::CloseHandle(writeEnd);
 }
 
@@ -103,13 +84,6 @@ Process::~Process() {
         ::CloseHandle(child_->info.hProcess);
         ::CloseHandle(child_->info.hThread);
     }
-    std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(io::toUtf16(outPath_)), ignored);
-    std::filesystem::remove(std::filesystem::path(io::toUtf16(errPath_)), ignored);
-}
-
-int Process::id() const {
-    return static_cast<int>(child_->info.dwProcessId);
 }
 
 void Process::signal(int number) {
@@ -125,8 +99,8 @@ ProcessResult Process::wait() {
     child_->info = {};
     ProcessResult result;
     result.status = static_cast<int>(code);
-    result.out = readText(outPath_);
-    result.err = readText(errPath_);
+    result.out = readText(scratch_.file("out"));
+    result.err = readText(scratch_.file("err"));
     return result;
 }
 
