@@ -7,7 +7,7 @@
 
 namespace marnoq::test {
 
-std::vector<std::uint8_t> fromHex(std::string_view hex);  // spaces are ignored
+std::vector<std::uint8_t> fromHex(std::string_view hex);
 std::string toHex(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace marnoq::test

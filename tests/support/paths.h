@@ -11,9 +11,8 @@ namespace marnoq::test {
 
 // Every path this machine runs, the portable code (nullptr) first.
 template <typename Path>
-std::vector<const Path*> withPortable(const std::vector<const Path*>& fast) {
-    std::vector<const Path*> paths{nullptr};
-    paths.insert(paths.end(), fast.begin(), fast.end());
+std::vector<const Path*> withPortable(std::vector<const Path*> paths) {
+    paths.insert(paths.begin(), nullptr);
     return paths;
 }
 inline std::vector<const BlockPath*> allBlockPaths() {
@@ -42,8 +41,8 @@ class PathScope {
         selectCrcPath(crc);
     }
     ~PathScope() {
-        selectBlockPath(availableBlockPaths().empty() ? nullptr : availableBlockPaths().back());
-        selectCrcPath(availableCrcPaths().empty() ? nullptr : availableCrcPaths().back());
+        selectBlockPath(allBlockPaths().back());
+        selectCrcPath(allCrcPaths().back());
     }
 };
 
