@@ -74,6 +74,13 @@ TEST_F(FileCipherTest, ProgressAndEventsFollowTheFullChunksInFloat) {
     }
 }
 
+// Its message and progress are the decrypt job's checks; here only that no file is made.
+TEST_F(FileCipherTest, SizeErrorWritesNothing) {
+    test::writeBytes(dir.file("short.aes"), test::randomBytes(31 + 17));
+    EXPECT_EQ(cipher.FileDecrypt(dir.file("out"), dir.file("short.aes"), 31), 1);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"short.aes"});
+}
+
 TEST_F(FileCipherTest, MissingFilesFailWithTheirPathAndOperation) {
     test::writeText(dir.file("plain"), "x");
     const struct {
