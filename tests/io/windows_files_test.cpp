@@ -23,9 +23,6 @@ class WindowsFilesTest : public test::JobTest {
     static void setAttributes(const std::string& path, DWORD attributes) {
         ASSERT_NE(::SetFileAttributesW(io::longPath(path).c_str(), attributes), 0);
     }
-    static DWORD attributes(const std::string& path) {
-        return ::GetFileAttributesW(io::longPath(path).c_str());
-    }
 };
 
 // Command lines as Windows writes them (quotes only around blanks) reach the window's lists
@@ -123,7 +120,7 @@ TEST_F(WindowsFilesTest, OldOutputWithAttributesIsReplaced) {
         setAttributes(plain + ".aes", old);
         ASSERT_TRUE(test::runJob(view, test::Job::Encrypt, {plain}).allDone());
         EXPECT_EQ(test::readBytes(plain + ".aes").size(), 31u + 16u);
-        EXPECT_EQ(attributes(plain + ".aes") & old, 0u);
+        EXPECT_EQ(::GetFileAttributesW(io::longPath(plain + ".aes").c_str()) & old, 0u);
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
     }
 }

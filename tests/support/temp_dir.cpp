@@ -80,9 +80,7 @@ void writeText(const std::string& path, const std::string& text) {
 }
 
 void setLength(const std::string& path, std::uint64_t length) {
-    if (!std::filesystem::exists(utf8Path(path))) {
-        writeText(path, "");
-    }
+    std::ofstream(utf8Path(path), std::ios::binary | std::ios::app);  // made if there is none
     std::filesystem::resize_file(utf8Path(path), length);
 }
 
