@@ -55,9 +55,7 @@ TEST_F(RealConditionsTest, FullOrReadOnlyFileSystem) {
             disk.remountReadOnly();
         }
         view.boxes.clear();
-        view.list1 = {plain};
-        view.setPassword("pw");
-        EXPECT_FALSE(jobs::cmdEnc_Click(view).allDone());
+        EXPECT_FALSE(test::runJob(view, test::Job::Encrypt, {plain}).allDone());
         ASSERT_EQ(view.boxes.size(), 1u);
         const std::string& text = view.boxes[0].text;
         EXPECT_TRUE(text.starts_with(readOnly ? "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
@@ -75,9 +73,9 @@ TEST_F(RealConditionsTest, SourcesThatAreNoRegularFilesAreSkipped) {
     ::mkdir(dir.file("ordner").c_str(), 0755);
     ::mkfifo(dir.file("fifo").c_str(), 0644);
     ASSERT_EQ(::symlink(dir.file("nirgends").c_str(), dir.file("dangling").c_str()), 0);
-    view.list1 = {dir.file("ordner"), dir.file("fifo"), "/dev/null", dir.file("dangling")};
-    view.setPassword("pw");
-    auto report = jobs::cmdEnc_Click(view);
+    auto report =
+        test::runJob(view, test::Job::Encrypt,
+                     {dir.file("ordner"), dir.file("fifo"), "/dev/null", dir.file("dangling")});
     ASSERT_EQ(report.files.size(), 4u);
     for (const auto& file : report.files) {
         EXPECT_EQ(file.outcome, FileOutcome::Skipped) << file.path;
@@ -88,12 +86,10 @@ TEST_F(RealConditionsTest, SourcesThatAreNoRegularFilesAreSkipped) {
 
 TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
     const auto bytes = test::randomBytes(400000);
-    view.setPassword("pw");
     const std::pair<std::uint64_t, const char*> changes[] = {{1000, "kürzer"}, {400005, "länger"}};
     for (const auto& [length, reason] : changes) {
         SCOPED_TRACE(reason);
         test::writeBytes(dir.file("s.bin"), bytes);
-        view.list1 = {dir.file("s.bin")};
         view.boxes.clear();
         view.pumps = 0;
         view.onEvents = [&](test::FakeView& v) {
@@ -101,7 +97,7 @@ TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
                 test::setLength(dir.file("s.bin"), length);
             }
         };
-        jobs::cmdEnc_Click(view);
+        test::runJob(view, test::Job::Encrypt, {dir.file("s.bin")});
         ASSERT_EQ(view.boxes.size(), 1u);
         EXPECT_NE(view.boxes[0].text.find(dir.file("s.bin") +
                                           "\r\nDie Datei wurde während der Verarbeitung " + reason),
@@ -111,7 +107,6 @@ TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
     }
     // A vanished name does not matter once the file is open: the job reads what it opened.
     test::writeBytes(dir.file("v.bin"), bytes);
-    view.list1 = {dir.file("v.bin")};
     view.boxes.clear();
     view.pumps = 0;
     view.onEvents = [&](test::FakeView& v) {
@@ -119,7 +114,7 @@ TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
             ::unlink(dir.file("v.bin").c_str());
         }
     };
-    EXPECT_TRUE(jobs::cmdEnc_Click(view).allDone());
+    EXPECT_TRUE(test::runJob(view, test::Job::Encrypt, {dir.file("v.bin")}).allDone());
     EXPECT_EQ(test::readBytes(dir.file("v.bin.aes")).size(), 31u + 400016u);
 }
 
@@ -129,11 +124,8 @@ TEST_F(RealConditionsTest, OutputFolderOnAnotherFileSystem) {
     }
     const std::string base = "/dev/shm/marnoq-" + std::to_string(::getpid());
     test::writeBytes(base + ".bin", test::randomBytes(70000));
-    view.list1 = {base + ".bin"};
-    view.list2 = {base + ".bin.aes"};
-    view.setPassword("pw");
-    EXPECT_TRUE(jobs::cmdEnc_Click(view).allDone());
-    EXPECT_TRUE(jobs::cmdDec_Click(view).allDone());
+    EXPECT_TRUE(test::runJob(view, test::Job::Encrypt, {base + ".bin"}).allDone());
+    EXPECT_TRUE(test::runJob(view, test::Job::Decrypt, {base + ".bin.aes"}).allDone());
     EXPECT_EQ(test::readBytes(base + "-dec.bin"), test::randomBytes(70000));
     for (const char* tail : {".bin", ".bin.aes", "-dec.bin"}) {
         ::unlink((base + tail).c_str());

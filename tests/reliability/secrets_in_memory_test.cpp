@@ -10,14 +10,11 @@
 #include <sstream>
 
 #include "cipher/rijndael.h"
-#include "jobs/decrypt_job.h"
-#include "jobs/encrypt_job.h"
 #include "jobs/file_format.h"
+#include "jobs/job_fixture.h"
 #include "secure/process_protection.h"
 #include "secure/wipe.h"
-#include "support/fake_view.h"
 #include "support/hex.h"
-#include "support/temp_dir.h"
 
 namespace marnoq {
 namespace {
@@ -134,11 +131,10 @@ TEST(SecretsInMemory, NoPasswordOrKeyScheduleIsLeftAfterAJob) {
     std::string password = needlePassword();
     {
         test::FakeView view;
-        view.list1 = {dir.file("plain.bin")};
-        view.list2 = {dir.file("plain.bin.aes")};
-        view.setPassword(password);
-        ASSERT_TRUE(jobs::cmdEnc_Click(view).allDone());
-        ASSERT_TRUE(jobs::cmdDec_Click(view).allDone());
+        ASSERT_TRUE(
+            test::runJob(view, test::Job::Encrypt, {dir.file("plain.bin")}, password).allDone());
+        ASSERT_TRUE(test::runJob(view, test::Job::Decrypt, {dir.file("plain.bin.aes")}, password)
+                        .allDone());
         for (auto& text : view.passwords) {
             secureWipe(text);  // the window clears its boxes
         }
