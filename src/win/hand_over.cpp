@@ -11,25 +11,6 @@
 
 namespace marnoq::win {
 
-namespace {
-
-// The paths as a drop carries them: each ended by L'\0', the list by another.
-bool sendDrop(HWND window, ULONG_PTR list, const std::vector<std::string>& paths) {
-    std::wstring text;
-    for (const std::string& path : paths) {
-        text += io::toUtf16(path);
-        text += L'\0';
-    }
-    text += L'\0';
-    COPYDATASTRUCT data{list, static_cast<DWORD>(text.size() * sizeof(wchar_t)), text.data()};
-    DWORD_PTR taken = FALSE;
-    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG, 10000, &taken) != 0 &&
-           taken != FALSE;
-}
-
-}  // namespace
-
 StartTurn::StartTurn() : lock_(CreateMutexW(nullptr, FALSE, L"Local\\AES256-Marnoq-Start")) {
     // A start that hangs must not keep the others from opening windows of their own.
     if (lock_ != nullptr && WaitForSingleObject(lock_, 15000) == WAIT_TIMEOUT) {

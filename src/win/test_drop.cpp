@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "io/windows_text.h"
+
 namespace marnoq::win {
 
 HDROP dropHandle(const void* paths, DWORD bytes, POINT at) {
@@ -24,6 +26,20 @@ HDROP dropHandle(const void* paths, DWORD bytes, POINT at) {
     std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), text, length * sizeof(wchar_t));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+bool sendDrop(HWND window, ULONG_PTR list, const std::vector<std::string>& paths) {
+    std::wstring text;
+    for (const std::string& path : paths) {
+        text += io::toUtf16(path);
+        text += L'\0';
+    }
+    text += L'\0';
+    COPYDATASTRUCT data{list, static_cast<DWORD>(text.size() * sizeof(wchar_t)), text.data()};
+    DWORD_PTR taken = FALSE;
+    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 10000, &taken) != 0 &&
+           taken != FALSE;
 }
 
 }  // namespace marnoq::win

@@ -12,7 +12,6 @@
 
 namespace {
 
-using marnoq::io::toUtf16;
 using marnoq::io::toUtf8;
 
 constexpr int kWaitSteps = 300;  // tenths of a second
@@ -62,20 +61,6 @@ int entries(const char* name) {
     return count < 0 ? 1 : 0;
 }
 
-int drop(const char* list, int count, char** paths) {
-    std::wstring block;
-    for (int i = 0; i < count; ++i) {
-        block += toUtf16(paths[i]) + L'\0';
-    }
-    block += L'\0';
-    COPYDATASTRUCT data{};
-    data.dwData = std::string(list) == "decrypt" ? marnoq::win::kTestDropDecrypt
-                                                 : marnoq::win::kTestDropEncrypt;
-    data.cbData = static_cast<DWORD>(block.size() * sizeof(wchar_t));
-    data.lpData = block.data();
-    return SendMessageW(mainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) ? 0 : 1;
-}
-
 // Waits for the program's message box and prints its text, lines as "|".
 int message() {
     for (int step = 0; step < kWaitSteps; ++step) {
@@ -112,7 +97,13 @@ int main(int argc, char** argv) {
         return entries(argv[2]);
     }
     if (command == "drop" && argc > 3) {
-        return drop(argv[2], argc - 3, argv + 3);
+        const bool decrypt = std::string(argv[2]) == "decrypt";
+        return marnoq::win::sendDrop(
+                   mainWindow(),
+                   decrypt ? marnoq::win::kTestDropDecrypt : marnoq::win::kTestDropEncrypt,
+                   {argv + 3, argv + argc})
+                   ? 0
+                   : 1;
     }
     if (command == "message" && argc == 2) {
         return message();
