@@ -149,7 +149,6 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
         test::writeBytes(dir.file(name), test::randomBytes(1000 + i, i));
     }
     ASSERT_EQ(cli({"encrypt", "-r", "--password-file", "pw", "many"}).status, 0);
-    test::writeText(dir.file("many/f100.aes"), "not one of ours, but long enough for a header");
     // Removes the outputs and counts them: all, and those of files after the foreign one.
     auto decrypted = [&] {
         std::pair<int, int> count;
@@ -162,6 +161,10 @@ TEST_F(CliTest, ParallelFilesReportLikeOneAtATimeAndStartNothingAfterAStop) {
         }
         return count;
     };
+    const auto clean = cli({"decrypt", "-j", "4", "-r", "--password-file", "pw", "many"});
+    EXPECT_NE(clean.err.find("\nFileDecrypt bearbeitet: 100 % , DecryptTime: "), std::string::npos);
+    EXPECT_EQ(decrypted(), std::make_pair(200, 99));
+    test::writeText(dir.file("many/f100.aes"), "not one of ours, but long enough for a header");
     auto one = cli({"decrypt", "-j", "1", "-r", "--password-file", "pw", "many"});
     EXPECT_EQ(decrypted(), std::make_pair(100, 0));
     auto four = cli({"decrypt", "--json", "-j", "4", "-r", "--password-file", "pw", "many"});
