@@ -83,6 +83,8 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
     ASSERT_EQ(::symlink("../a.txt", dir.file("top/sub/link.txt").c_str()), 0);
     ASSERT_EQ(::mkfifo(dir.file("top/sub/pipe").c_str(), 0666), 0);
     ::chmod(dir.file("top/locked").c_str(), 0);
+    test::writeText(dir.file("top/sub/zz"), "unreadable: an error, not a file to skip");
+    ::chmod(dir.file("top/sub/zz").c_str(), 0);
     ::chmod(dir.path().c_str(), 0755);
     ::chmod(dir.file("pw").c_str(), 0644);
     const auto walk =
@@ -99,10 +101,12 @@ TEST_F(CliTest, RecursiveWalkIsSortedSkipsLinksAndPipesAndReportsUnreadableFolde
     };
     auto enc = test::run(*walk, dir.path());
     EXPECT_EQ(enc.status, 1);
-    EXPECT_EQ(paths(enc), (std::vector<std::string>{"top/a.txt", "top/sub/deeper/c.bin"}));
+    EXPECT_EQ(paths(enc),
+              (std::vector<std::string>{"top/a.txt", "top/sub/deeper/c.bin", "top/sub/zz"}));
     EXPECT_NE(enc.err.find("2 Dateien mit der Erweiterung .aes wurden ausgelassen"),
               std::string::npos);
     EXPECT_NE(enc.err.find("top/locked kann nicht gelesen werden"), std::string::npos) << enc.err;
+    EXPECT_NE(enc.err.find("top/sub/zz\nZugriff verweigert."), std::string::npos) << enc.err;
     for (const char* left : {"top/sub/link.txt ist ein symbolischer Link", "top/sub/loop ist ein",
                              "top/sub/pipe ist keine reguläre Datei"}) {
         EXPECT_NE(enc.err.find(left), std::string::npos) << left << ": " << enc.err;
