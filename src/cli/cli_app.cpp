@@ -362,9 +362,10 @@ int runJob(const Options& options, const Inputs& inputs, const Streams& streams,
         printJson(report.files, out);
     }
     reportLeftAlone(report, streams.err);  // an error: it makes the status 1, so -q shows it too
-    // A file that ends the job leaves the rest of the list unstarted: say how much.
+    // A file that ends the job leaves the rest of the list unstarted: say how much. After an
+    // input error nothing started, and the message said why.
     const std::size_t unstarted = files.size() - std::min(files.size(), report.files.size());
-    if (unstarted > 0 && !report.aborted) {
+    if (unstarted > 0 && !report.aborted && !report.inputError) {
         printLine(streams.err, "Hinweis: Danach wurde" + std::string(unstarted == 1 ? " " : "n ") +
                                    std::to_string(unstarted) +
                                    (unstarted == 1 ? " weitere Datei" : " weitere Dateien") +

@@ -37,6 +37,9 @@ LineRead readPasswordLine(ByteSource& source, std::string& line) {
     if (line.size() > kMaxPasswordLine) {
         return LineRead::TooLong;
     }
+    if (line.find('\0') != std::string::npos) {
+        return LineRead::NullByte;
+    }
     return raw.str().empty() ? LineRead::Nothing : LineRead::Line;
 }
 
@@ -51,6 +54,11 @@ bool lineFailed(LineRead read, const std::string& where, const StopFlag* stop,
         case LineRead::TooLong:
             outcome.error = "Die erste Zeile aus " + where + " ist länger als " +
                             std::to_string(kMaxPasswordLine) + " Bytes; das ist kein Passwort.";
+            break;
+        case LineRead::NullByte:
+            outcome.error = "Die erste Zeile aus " + where +
+                            " enthält ein Nullbyte; das ist kein Passwort (eine UTF-16-Datei "
+                            "ohne Byte-Order-Mark?).";
             break;
         case LineRead::Stopped:
             outcome.stopSignal = stop->load();

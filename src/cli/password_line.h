@@ -22,10 +22,11 @@ inline constexpr const char* kNoTerminalMessage =
     "Kein Terminal für die Passworteingabe. Bitte --password-file oder --password-stdin "
     "verwenden.";
 
-enum class LineRead { Line, Nothing, TooLong, Stopped };
+enum class LineRead { Line, Nothing, TooLong, NullByte, Stopped };
 
 // Reads the first line in any encoding an editor writes (password_text.h) into `line`, without
-// its line end; more than kMaxPasswordLine bytes of UTF-8 are refused.
+// its line end; more than kMaxPasswordLine bytes of UTF-8 are refused, and so is a byte 0,
+// which nobody can type (UTF-16 without a mark reads as text full of them).
 LineRead readPasswordLine(ByteSource& source, std::string& line);
 
 // Turns anything but a line into the outcome's German error or stop signal; true then.

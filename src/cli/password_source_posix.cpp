@@ -172,9 +172,14 @@ PasswordOutcome fromFile(const std::string& path, const StopFlag* stop) {
         }
         return outcome;
     }
-    outcome = fromLine(fd.get(), path, stop);
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0077) != 0) {
+    const bool examined = ::fstat(fd.get(), &info) == 0;
+    if (examined && S_ISDIR(info.st_mode)) {
+        outcome.error = "Die Passwortdatei " + path + " ist ein Ordner.";
+        return outcome;
+    }
+    outcome = fromLine(fd.get(), path, stop);
+    if (examined && S_ISREG(info.st_mode) && (info.st_mode & 0077) != 0) {
         outcome.warnings.push_back("Warnung: Die Passwortdatei " + path +
                                    " ist für andere Benutzer lesbar (chmod 600 empfohlen).");
     }

@@ -24,10 +24,9 @@ char32_t unitAt(std::string_view bytes, std::size_t at, Encoding encoding) {
     return encoding == Encoding::Utf16LittleEndian ? (high << 8 | low) : (low << 8 | high);
 }
 
-// The line's bytes without its end; a CR before the newline goes too.
+// The line's bytes without its end: LF, CR LF, or a lone CR as old editors wrote it.
 std::string_view firstLine(std::string_view text) {
-    text = text.substr(0, text.find('\n'));
-    return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
+    return text.substr(0, text.find_first_of("\r\n"));
 }
 
 }  // namespace
@@ -56,14 +55,11 @@ void appendFirstLine(std::string_view bytes, std::string& out) {
     }
     for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
         const char32_t unit = unitAt(bytes, at, encoding);
-        if (unit == U'\n') {
+        if (unit == U'\n' || unit == U'\r') {
             break;
         }
         // Half of a pair: no such character can be in a password, and the check says so.
         jobs::appendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? U'\uFFFD' : unit);
-    }
-    if (out.ends_with('\r')) {
-        out.pop_back();
     }
 }
 

@@ -12,7 +12,7 @@ namespace marnoq::cli {
 // True once `bytes`, the start of such a text, hold its whole first line with its line end.
 bool holdsFirstLine(std::string_view bytes);
 
-// Appends the first line in UTF-8, without mark and line end (a CR before it goes too). The
+// Appends the first line in UTF-8, without mark and line end (LF, CR LF or a lone CR). The
 // caller reserves `out` (twice the bytes suffice), so no copy is left in freed memory.
 void appendFirstLine(std::string_view bytes, std::string& out);
 

@@ -162,6 +162,9 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
          {"sh", "-c",
           "mkdir weg && cd weg && rmdir ../weg && exec \"$0\" encrypt --password-file \"$1\" a.txt",
           cli, dir.file("pw")}},
+        {2,
+         "Die Passwortdatei /tmp ist ein Ordner.",
+         {cli, "encrypt", "--password-file", "/tmp", "a.txt"}},
         {1, sizeError, {"sh", "-c", sizeLimit, cli, ""}},
         {1, sizeError, {"sh", "-c", sizeLimit, cli, "MARNOQ_NO_TMPFILE=1"}},
     };

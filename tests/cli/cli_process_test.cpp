@@ -79,6 +79,8 @@ TEST_F(CliTest, ExitStatusForFailuresAndUsage) {
         const auto result = cli({std::istream_iterator<std::string>(words), {}}, c.input);
         EXPECT_EQ(result.status, c.status) << c.args << ": " << result.err;
         EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+        // Only a file that ends the job leaves others unstarted; an input error starts none.
+        EXPECT_EQ(result.err.find("Danach") == std::string::npos, !c.err.starts_with("Danach"));
     }
     // A refusal of the whole call is said once, not once per file.
     const auto slash =

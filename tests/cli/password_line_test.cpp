@@ -36,6 +36,9 @@ TEST_F(CliTest, PasswordLinesInEveryEditorEncodingAndTheirLimit) {
     const std::string tooLong =
         "Die erste Zeile aus pw ist länger als 1024 Bytes; das ist kein "
         "Passwort.";
+    const std::string nullByte =
+        "Die erste Zeile aus pw enthält ein Nullbyte; das ist kein "
+        "Passwort (eine UTF-16-Datei ohne Byte-Order-Mark?).";
     std::string longestUtf16 = "\xFF\xFE", umlauts;
     for (int i = 0; i < 512; ++i) {
         longestUtf16 += "\xE4\0"s;
@@ -56,6 +59,9 @@ TEST_F(CliTest, PasswordLinesInEveryEditorEncodingAndTheirLimit) {
         {"\xFF\xFE\xAC\x20\n\x01"s, "\xE2\x82\xAC\xC4\x8A"},  // the byte 0x0A inside a character
         {"\xFF\xFE\x00\xD8\n\0"s, "\xEF\xBF\xBD"},            // half a pair: refused later
         {"\r\n", ""},
+        {"geheim\rzweite Zeile\n", "geheim"},  // a lone CR ends a line too
+        {"geh\0eim\n"s, "", nullByte},
+        {"g\0e\0h\0\r\0\n\0"s, "", nullByte},  // UTF-16 without a mark
         {"", "", "Kein Passwort gelesen aus pw."},
         {"geh", "", "", true},
         {longest + "\r\n" + std::string(5000, 'x'), longest},
