@@ -47,8 +47,8 @@ TEST_F(ArrayCipherTest, SizeErrorAndLengthWarningAreReported) {
     EXPECT_EQ(cipher.ArrayDecrypt(untouched, test::randomBytes(17), 1), -1);
     EXPECT_EQ(untouched, (std::vector<std::uint8_t>{1, 2, 3}));
     ASSERT_EQ(events.messages, std::vector<std::string>{"ciphertext Size Error"});
-    // A block whose last plaintext byte is 16 or more.
-    std::vector<std::uint8_t> block(16, 0xF0);
+    // A block whose last plaintext byte is 16, the first value no length can have.
+    std::vector<std::uint8_t> block(16, 16);
     std::vector<std::uint8_t> cipherText(16);
     cipher.BlockEncrypt(block, cipherText, 0, 0);
     std::vector<std::uint8_t> back;

@@ -47,12 +47,11 @@ TEST_F(FileCipherTest, AwkwardSizesGetTheHeaderZeroPaddingAndLengthByte) {
 
 // Events run before each full chunk only. The cases pin the rounding of the chunk count too.
 TEST_F(FileCipherTest, ProgressAndEventsFollowTheFullChunksInFloat) {
-    struct Case {
+    const struct {
         std::size_t plainLength;
         std::vector<float> percents;
         int pumps;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, {100.0f}, 0},             // body 16: only the final event
         {40000, {100.0f}, 1},         // body 40016: one chunk, step 100, no final event
         {59990, {50.0f, 100.0f}, 1},  // body 60000: 1.5 chunks round to 2

@@ -146,12 +146,11 @@ TEST_F(CliTest, HostileConditionsEndTheCallWithTheirReasonAndLeaveNothing) {
         "Fehler beim Schreiben der Datei:\n" + dir.file("big.aes") +
         "\nDie Datei wird größer, als das Dateisystem oder die für dieses Programm gesetzte "
         "Grenze (ulimit -f) erlaubt.";
-    struct Case {
+    const struct {
         int status;
         std::string reason;
         std::vector<std::string> command;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2, tooLong, {"timeout", "1", cli, "encrypt", "--password-file", "/dev/zero", "a.txt"}},
         {2,
          tooLong,
@@ -235,10 +234,8 @@ TEST_F(CliTest, HostileNamesAndHeaderFieldsAreShownEscaped) {
             }
         }
     }
-    EXPECT_NE(
-        results[0].out.find("\\x1b]0;owned\\x07\\x1b[2J\\n\\r\\x7f\\xc2\\x9b\\xff\\r\\nFertig.txt"),
-        std::string::npos)
-        << results[0].out;
+    EXPECT_PRED2(test::contains, results[0].out,
+                 "\\x1b]0;owned\\x07\\x1b[2J\\n\\r\\x7f\\xc2\\x9b\\xff\\r\\nFertig.txt");
 }
 
 // A report that does not reach its reader whole is no success: a full disk fails the call, a
@@ -266,10 +263,8 @@ TEST_F(CliTest, ReportsThatCannotBeWrittenWholeFailTheCall) {
         for (const auto& [sink, expected] : sinks) {
             const auto result = test::Process(argv, dir.path(), "", sink).wait();
             EXPECT_EQ(result.status, expected.first);
-            EXPECT_NE(result.err.find("Standardausgabe geschrieben werden: " +
-                                      std::string(expected.second)),
-                      std::string::npos)
-                << result.err;
+            EXPECT_PRED2(test::contains, result.err,
+                         "Standardausgabe geschrieben werden: " + std::string(expected.second));
             ::close(sink);
         }
     }

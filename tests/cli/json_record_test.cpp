@@ -10,12 +10,10 @@ namespace {
 // What a viewer could obey or reorder is escaped; a name that is no UTF-8 keeps its exact
 // bytes beside the readable text, so two different names never give the same record.
 TEST(JsonLine, ControlsAreEscapedAndBrokenNamesKeepTheirBytes) {
-    struct Case {
-        std::string name;
-        std::string written;  // as it stands in the line
-        std::string hex;      // path_hex, empty when there is none
-    };
-    const Case cases[] = {
+    // The name, as it stands in the line, and its path_hex (empty when there is none).
+    const struct {
+        std::string name, written, hex;
+    } cases[] = {
         {"März\r\nFertig.", "März\\r\\nFertig.", ""},
         {"a\x7f\xc2\x85\xc2\x9b", "a\\u007f\\u0085\\u009b", ""},
         {"\xe2\x80\xaegpj.exe", "\\u202egpj.exe", ""},  // right-to-left override

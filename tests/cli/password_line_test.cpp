@@ -52,6 +52,7 @@ TEST_F(CliTest, PasswordLinesInEveryEditorEncodingAndTheirLimit) {
         {"\xFF\xFEg\0e\0h\0e\0i\0m\0\x31\0\x32\0\x33\0\r\0\n\0"s, "geheim123"},  // PowerShell 5.1
         {"\xFF\xFEG\0r\0\xFC\0\xDF\0e\0\r\0\n\0z\0w\0"s, gruesse},
         {"\xFE\xFF\0G\0r\0\xFC\0\xDF\0e"s, gruesse},  // big-endian, no line end
+        {"\xFE\xFF\x20\xAC\0\n"s, "€"},
         {"Gr\xFC\xDF"
          "e\r\nzweite Zeile\n",
          gruesse},  // ANSI

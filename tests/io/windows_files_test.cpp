@@ -32,8 +32,7 @@ TEST(CommandLinePaths, SplitAsWindowsDoesAndKeptAbsoluteAsGiven) {
     using Items = std::vector<std::string>;
     const struct {
         const wchar_t* commandLine;
-        Items encrypt;
-        Items decrypt;
+        Items encrypt, decrypt;
     } cases[] = {
         {LR"(C:\Daten\brief.txt "C:\Daten\Rechnung Januar 2025.pdf" b.aes)",
          {R"(C:\Daten\brief.txt)", R"(C:\Daten\Rechnung Januar 2025.pdf)"},
@@ -182,8 +181,8 @@ TEST_F(WindowsFilesTest, FilesOpenInOtherPrograms) {
                                          io::FileError(io::FileOperation::Rename, held, EBUSY))});
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"p.txt", "p.txt.aes"}));
     }
-    EXPECT_NE(jobs::reasonText(EBUSY).find("wird von einem anderen Programm verwendet"),
-              std::string::npos);
+    EXPECT_PRED2(test::contains, jobs::reasonText(EBUSY),
+                 "wird von einem anderen Programm verwendet");
 }
 
 }  // namespace

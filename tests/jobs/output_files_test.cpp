@@ -67,13 +67,10 @@ TEST_F(OutputFilesTest, NamesUpToTheLimitInBothNamingModes) {
 // Plaintext is the owner's alone whatever the encrypted file allowed; ciphertext keeps the
 // plain file's mode.
 TEST_F(OutputFilesTest, ModesOfOutputsUnderEachUmask) {
-    struct Case {
+    const struct {
         bool decrypting;
-        mode_t source;
-        mode_t mask;
-        mode_t expected;
-    };
-    const Case cases[] = {
+        mode_t source, mask, expected;
+    } cases[] = {
         {true, 0600, 022, 0600},  {true, 0644, 022, 0600},  {true, 0666, 022, 0600},
         {true, 0600, 077, 0600},  {true, 0644, 077, 0600},  {true, 0666, 077, 0600},
         {true, 0644, 0277, 0400}, {false, 0644, 022, 0644}, {false, 0666, 077, 0600},

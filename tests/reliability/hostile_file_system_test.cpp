@@ -112,9 +112,8 @@ void swapFolderDuringJob(test::Job kind, FileOperation moment, bool insideTree) 
         EXPECT_FALSE(report.allDone());
         ASSERT_EQ(job.boxes.size(), 1u);
         EXPECT_NE(job.boxes[0].text.find(listed), std::string::npos) << job.boxes[0].text;
-        EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung durch einen anderen"),
-                  std::string::npos)
-            << job.boxes[0].text;
+        EXPECT_PRED2(test::contains, job.boxes[0].text,
+                     "während der Verarbeitung durch einen anderen");
     } else {
         // Once looked up, the folder is the one the job works in, wherever it is moved.
         EXPECT_TRUE(report.allDone());
@@ -140,6 +139,19 @@ TEST_F(HostileFileSystem, ASwappedFolderNeverLeadsOutOfTheWalkedTree) {
 
 // Someone else's file takes the output's name while the output is written. It stays unless
 // the user, asked again, says to replace it; with the named stand-in as with nameless files.
+// A walked file swapped for a link to the victim's file is not followed.
+TEST_F(HostileFileSystem, AWalkedFileSwappedForALinkIsNotFollowed) {
+    test::makeFolder(dir.file("baum"));
+    test::writeText(dir.file("baum/brief.txt"), "vom Angreifer");
+    test::writeText(dir.file("geheim.txt"), "Geheimnis des Opfers");
+    const io::FolderWalk walk = io::walkFolder(dir.file("baum"));
+    ASSERT_EQ(::unlink(dir.file("baum/brief.txt").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.file("geheim.txt").c_str(), dir.file("baum/brief.txt").c_str()), 0);
+    EXPECT_FALSE(test::runJob(view, test::Job::Encrypt, walk.files).allDone());
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"baum", "geheim.txt"}));
+    EXPECT_EQ(namesIn(dir.file("baum")), std::set<std::string>{"brief.txt"});
+}
+
 TEST_F(HostileFileSystem, AFileThatTakesTheNameMeanwhileIsAskedAbout) {
     for (const bool named : {false, true}) {
         for (const auto answer : {jobs::ReplaceAnswer::Skip, jobs::ReplaceAnswer::Replace}) {
@@ -164,9 +176,8 @@ TEST_F(HostileFileSystem, AFileThatTakesTheNameMeanwhileIsAskedAbout) {
             EXPECT_EQ(test::readText(output) == "fremd", answer == jobs::ReplaceAnswer::Skip);
             if (answer == jobs::ReplaceAnswer::Skip) {
                 ASSERT_EQ(job.boxes.size(), 1u);
-                EXPECT_NE(job.boxes[0].text.find("während der Verarbeitung eine Datei entstanden"),
-                          std::string::npos)
-                    << job.boxes[0].text;
+                EXPECT_PRED2(test::contains, job.boxes[0].text,
+                             "während der Verarbeitung eine Datei entstanden");
             }
             EXPECT_EQ(dir.entries(), (std::vector<std::string>{"neu.txt", "neu.txt.aes"}));
         }

@@ -99,10 +99,8 @@ TEST_F(RealConditionsTest, PlainFileChangingOrVanishingDuringTheJob) {
         };
         test::runJob(view, test::Job::Encrypt, {dir.file("s.bin")});
         ASSERT_EQ(view.boxes.size(), 1u);
-        EXPECT_NE(view.boxes[0].text.find(dir.file("s.bin") +
-                                          "\r\nDie Datei wurde während der Verarbeitung " + reason),
-                  std::string::npos)
-            << view.boxes[0].text;
+        EXPECT_PRED2(test::contains, view.boxes[0].text,
+                     dir.file("s.bin") + "\r\nDie Datei wurde während der Verarbeitung " + reason);
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"s.bin"});
     }
     // A vanished name does not matter once the file is open: the job reads what it opened.

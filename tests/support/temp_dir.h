@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marnoq::test {
@@ -31,6 +32,10 @@ void writeText(const std::string& path, const std::string& text);
 // Makes the file (an empty one if there is none) this long; what it grows by is a hole that
 // takes no room on the disk.
 void setLength(const std::string& path, std::uint64_t length);
+// For EXPECT_PRED2, which shows the whole text when the part is missing from it.
+inline bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 // Deterministic pseudo-random bytes.
 std::vector<std::uint8_t> randomBytes(std::size_t length, std::uint32_t seed = 1);
 

@@ -70,6 +70,8 @@ TEST(FileListRules, DecryptListTakesOnlyAesFiles) {
         listed += i <= 10 ? "\r\nBrief " + std::to_string(i) + ".pdf" : "";
     }
     EXPECT_EQ(wrongExtensionMessage(thirteen), listed + "\r\n… und 3 weitere." + reason);
+    thirteen.resize(10);  // as many as are named: no "… und 0 weitere"
+    EXPECT_EQ(wrongExtensionMessage(thirteen), listed + reason);
 }
 
 TEST(FileListRules, ADropOffersItsFilesUntilAMissingItemOrAFullListEndsIt) {
